@@ -1,0 +1,41 @@
+#pragma once
+// Game states, the game screen stack and the screen loop.
+#include "platform/types.h"
+
+enum : u8 {
+    GS_MAINMENU = 1,
+    GS_OPTIONS = 2,
+    GS_CAMPAIGN = 3,
+    GS_COMBAT = 4,
+    GS_OKBOX = 5,
+    GS_MAPEDITOR = 6,
+    GS_LANDEDITOR = 7,
+    GS_ITEMEDITOR = 8,
+    GS_UNITEDITOR = 9,
+    GS_CONFIRM = 10,
+    GS_SELECTCOLOR = 11,
+    GS_EDITMAP = 12,
+    GS_WAITFORINPUT = 13,
+    GS_SETSECTIONS = 14,
+    GS_SELECTLIST = 15,
+    GS_OVERHEADMAP = 16,
+};
+
+constexpr int GAMESTACKSIZE = 32;
+
+extern u8 gamestate;
+extern u8 gamestack[GAMESTACKSIZE];
+extern u8 boxresult; // 255: the current screen has no result yet
+
+// The name the debug overlay prints for a state ("UNKNOWN" for none).
+const char* gamestatename(u8 state);
+void cleargamestack();
+bool pushgamestate(u8 state);
+u8 popgamestate();
+u32 setgamestate(u8 state);
+
+// Runs a modal screen: pushes the current state, enters `state`, calls enter
+// (which sets the cursor and draws), then pumps messages and calls idle
+// (redraw animated parts; it presents) until a handler sets boxresult.
+// Pops back, repaints and returns the result.
+u8 screenloop(u8 state, void (*enter)(), void (*idle)());

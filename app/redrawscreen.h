@@ -1,0 +1,5 @@
+#pragma once
+#include "platform/types.h"
+
+// Repaints the Virtual Screen for the current game state.
+u32 redrawscreen();

@@ -1,0 +1,83 @@
+#include "app/startup.h"
+
+#include <cstdio>
+
+#include "app/debuglog.h"
+#include "app/exitgame.h"
+#include "app/gamestate.h"
+#include "app/input.h"
+#include "app/cursor.h"
+#include "app/timer.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "sound/dsound.h"
+#include "video/display.h"
+#include "video/picture.h"
+#include "video/presentframe.h"
+#include "video/sprite.h"
+
+std::string startdirectory;
+
+// Each data set joins here, in this order, as its module is built: grids and
+// view tables, game bitmaps, fonts, distance and light tables, land, items,
+// units, npc records, spells.
+u32 initall() {
+    cleargamestack();
+    clearsprites();
+    buildrgb333();
+    return 1;
+}
+
+static void openlog() {
+    if (!opendebuglog()) exitgame(3, "Can't create debug.log.");
+    if (!debuglograw("Game Start ...\n\n")) exitgame(3, "Can't write to debug.log.");
+}
+
+static void loadsounds() {
+    if (!InitDSound()) exitgame(4, "Can't initialize DirectSound!");
+    for (int n = 1; n <= NUMSOUNDS; n++) {
+        debuglog("Loading Sound %d ... %s\n", n, wavefiles[n]);
+        if (!LoadSound(n, wavefiles[n])) exitgame(4, "Unable to load sound!");
+    }
+}
+
+static void idle() {
+    // The main menu's three buttons are redrawn here once they exist.
+    presentframe();
+}
+
+static int mainloop() {
+    platmsg m;
+    for (;;) {
+        if (plat_peekmessage(&m)) {
+            if (!plat_getmessage(&m)) break;
+            plat_translatemessage(&m);
+            plat_dispatchmessage(&m);
+        } else if (appactive) {
+            idle();
+        } else {
+            plat_waitmessage();
+        }
+    }
+    return (int)m.wparam;
+}
+
+int winmain() {
+    openlog();
+    if (!initdirectdraw()) return 0;
+    plat_setpriority(true);
+    startdirectory = plat_getcwd().substr(0, 260);
+    if (!initall()) return 0;
+    // The first map is loaded here once the world module exists.
+    clockid = plat_timesetevent(16, 0, timerproc, 0);
+    if (!clockid) exitgame(6, "Unable to set Multimedia Timer!");
+    fpsticks2 = 0;
+    std::snprintf(fpstext, sizeof fpstext, "Testing ...");
+    loadsounds();
+    setgamestate(GS_MAINMENU);
+    setcursormode(8);
+    int code = mainloop();
+    releaseobjects();
+    closedebuglog();
+    return code;
+}

@@ -1,0 +1,78 @@
+#include "app/windowproc.h"
+
+#include <cstdio>
+
+#include "app/exitgame.h"
+#include "app/gamestate.h"
+#include "app/input.h"
+#include "app/timer.h"
+#include "platform/platform.h"
+#include "video/sprite.h"
+
+inputhandler statehandlers[256];
+
+static void togglekeys(u32 vk) {
+    if (vk == VK_F7) lightflag = !lightflag;
+    if (vk == VK_F8) framelimit = !framelimit;
+    if (vk == VK_F11) showdebuginfo = !showdebuginfo;
+}
+
+static void ondestroy() {
+    plat_setpriority(false);
+    if (!plat_timekillevent(clockid)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "clockid = %u", clockid);
+        plat_messagebox(text, "Could Not Kill Timer!");
+    }
+    clockid = 0;
+    releaseobjects();
+    plat_postquitmessage(0);
+}
+
+static void onactivate(u32 wparam) {
+    u32 how = loword(wparam);
+    if (how == WA_INACTIVE) {
+        appactive = 0;
+        plat_setpriority(false);
+    } else if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
+        appactive = 1;
+        plat_setpriority(true);
+    }
+}
+
+// Handles what the window itself cares about. False when the message must
+// not reach the state's handler.
+static bool handle(u32 message, u32 wparam, i32 lparam) {
+    switch (message) {
+    case WM_MOUSEMOVE:
+        plat_getcursorpos(&mousex, &mousey);
+        if (sprite[1].inuse) {
+            sprite[1].x = (i16)mousex;
+            sprite[1].y = (i16)mousey;
+        }
+        break;
+    case WM_LBUTTONDOWN: lbuttondown = 1; break;
+    case WM_LBUTTONUP: lbuttondown = 0; break;
+    case WM_RBUTTONDOWN: rbuttondown = 1; break;
+    case WM_RBUTTONUP: rbuttondown = 0; break;
+    case WM_KEYDOWN:
+        togglekeys(wparam);
+        if (plat_keyheld(VK_CONTROL)) return false;
+        break;
+    case WM_DESTROY: ondestroy(); break;
+    case WM_ACTIVATE: onactivate(wparam); break;
+    case WM_ACTIVATEAPP: appactive = wparam; break;
+    case WM_SETCURSOR: return false;
+    case WM_DISPLAYCHANGE:
+        displayok = wparam == 16 && loword((u32)lparam) == 640 && hiword((u32)lparam) == 480;
+        break;
+    default: break;
+    }
+    return true;
+}
+
+i32 windowproc(u32 message, u32 wparam, i32 lparam) {
+    if (!handle(message, wparam, lparam)) return message == WM_SETCURSOR ? 1 : plat_defwindowproc(message, wparam, lparam);
+    if (inputhandler h = statehandlers[gamestate]) h(message, wparam, lparam);
+    return plat_defwindowproc(message, wparam, lparam);
+}

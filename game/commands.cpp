@@ -1,0 +1,4 @@
+#include "game/commands.h"
+
+u8 clickedtomove = 0;
+u8 clickedtoattack = 0;

@@ -1,0 +1,3 @@
+#include "game/missile.h"
+
+missilerec missile[MAXMISSILES];

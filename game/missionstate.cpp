@@ -1,0 +1,4 @@
+#include "game/missionstate.h"
+
+u32 gamepaused = 0;
+u32 computerthinking = 0;

@@ -1,0 +1,6 @@
+#pragma once
+// Mission-wide switches other modules look at.
+#include "platform/types.h"
+
+extern u32 gamepaused;
+extern u32 computerthinking; // while set the mouse cursor is not drawn

@@ -1,0 +1,150 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+struct platfile {
+    std::FILE* f;
+};
+
+// Finds the entry of dir whose name matches name ignoring case; the exact
+// name wins when both exist.
+static bool findentry(const std::string& dir, const std::string& name, std::string* found) {
+    struct stat st;
+    std::string exact = dir.empty() ? name : dir + "/" + name;
+    if (stat(exact.c_str(), &st) == 0) {
+        *found = name;
+        return true;
+    }
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return false;
+    bool ok = false;
+    while (dirent* e = readdir(d)) {
+        if (strcasecmp(e->d_name, name.c_str()) == 0) {
+            *found = e->d_name;
+            ok = true;
+            break;
+        }
+    }
+    closedir(d);
+    return ok;
+}
+
+std::string plat_hostpath(const char* gamepath) {
+    std::string p = gamepath;
+    std::replace(p.begin(), p.end(), '\\', '/');
+    std::string out = p.size() && p[0] == '/' ? "/" : "";
+    size_t i = 0;
+    while (i <= p.size()) {
+        size_t j = p.find('/', i);
+        if (j == std::string::npos) j = p.size();
+        std::string comp = p.substr(i, j - i);
+        i = j + 1;
+        if (comp.empty()) continue;
+        std::string dir = out == "/" ? "/" : out.empty() ? "" : out.substr(0, out.size() - 1);
+        std::string found = comp;
+        if (comp != "." && comp != "..") findentry(dir, comp, &found);
+        out += found + "/";
+    }
+    if (out.size() > 1 && out.back() == '/') out.pop_back();
+    return out;
+}
+
+static platfile* wrap(std::FILE* f) { return f ? new platfile{f} : nullptr; }
+
+platfile* plat_fcreate(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "wb")); }
+platfile* plat_fopenread(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "rb")); }
+platfile* plat_fopenupdate(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "r+b")); }
+
+void plat_fclose(platfile* f) {
+    if (!f) return;
+    std::fclose(f->f);
+    delete f;
+}
+
+bool plat_fread(platfile* f, void* buf, size_t n) { return f && std::fread(buf, 1, n, f->f) == n; }
+bool plat_fwrite(platfile* f, const void* buf, size_t n) { return f && std::fwrite(buf, 1, n, f->f) == n; }
+bool plat_fseek(platfile* f, i64 pos) { return f && pos >= 0 && fseeko(f->f, (off_t)pos, SEEK_SET) == 0; }
+bool plat_fflush(platfile* f) { return f && std::fflush(f->f) == 0; }
+
+i64 plat_fsize(platfile* f) {
+    if (!f) return -1;
+    struct stat st;
+    if (fstat(fileno(f->f), &st) != 0) return -1;
+    return (i64)st.st_size;
+}
+
+bool plat_readfile(const char* gamepath, std::vector<u8>* out) {
+    platfile* f = plat_fopenread(gamepath);
+    if (!f) return false;
+    i64 n = plat_fsize(f);
+    bool ok = n >= 0;
+    if (ok) {
+        out->resize((size_t)n);
+        ok = n == 0 || plat_fread(f, out->data(), (size_t)n);
+    }
+    plat_fclose(f);
+    return ok;
+}
+
+bool plat_writefile(const char* gamepath, const void* data, size_t n) {
+    platfile* f = plat_fcreate(gamepath);
+    if (!f) return false;
+    bool ok = plat_fwrite(f, data, n) && plat_fflush(f);
+    plat_fclose(f);
+    return ok;
+}
+
+bool plat_copyfile(const char* from, const char* to) {
+    std::vector<u8> data;
+    return plat_readfile(from, &data) && plat_writefile(to, data.data(), data.size());
+}
+
+bool plat_fileexists(const char* gamepath) {
+    struct stat st;
+    return stat(plat_hostpath(gamepath).c_str(), &st) == 0;
+}
+
+bool plat_makedir(const char* gamepath) {
+    std::string p = plat_hostpath(gamepath);
+    struct stat st;
+    if (stat(p.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    return mkdir(p.c_str(), 0755) == 0;
+}
+
+static bool wildmatch(const char* pat, const char* s) {
+    for (; *pat; pat++, s++) {
+        if (*pat == '*') {
+            for (;; s++) {
+                if (wildmatch(pat + 1, s)) return true;
+                if (!*s) return false;
+            }
+        }
+        if (!*s) return false;
+        if (*pat != '?' && std::tolower((unsigned char)*pat) != std::tolower((unsigned char)*s)) return false;
+    }
+    return !*s;
+}
+
+std::vector<std::string> plat_listdir(const char* gamedir, const char* pattern) {
+    std::vector<std::string> names;
+    std::string dir = plat_hostpath(gamedir);
+    DIR* d = opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return names;
+    while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        if (n != "." && n != ".." && wildmatch(pattern, n.c_str())) names.push_back(n);
+    }
+    closedir(d);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string plat_getcwd() {
+    char buf[4096];
+    return getcwd(buf, sizeof buf) ? std::string(buf) : std::string(".");
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Files. The game names them with backslashes and in any letter case
+// ("bitmaps\full\mainmenu.bmp", "Bitmaps\Editor\..."); the layer turns the
+// separators round and matches each component case-insensitively.
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+struct platfile;
+
+// The host path a game path names. Components that exist in another case are
+// matched; the rest are kept as written (for files about to be created).
+std::string plat_hostpath(const char* gamepath);
+
+platfile* plat_fcreate(const char* gamepath);   // new, empty, write only
+platfile* plat_fopenread(const char* gamepath);
+platfile* plat_fopenupdate(const char* gamepath); // read and write, existing file
+void plat_fclose(platfile* f);
+// True only when all n bytes were moved.
+bool plat_fread(platfile* f, void* buf, size_t n);
+bool plat_fwrite(platfile* f, const void* buf, size_t n);
+bool plat_fseek(platfile* f, i64 pos);
+i64 plat_fsize(platfile* f);
+bool plat_fflush(platfile* f);
+
+bool plat_readfile(const char* gamepath, std::vector<u8>* out);
+bool plat_writefile(const char* gamepath, const void* data, size_t n);
+bool plat_copyfile(const char* from, const char* to);
+bool plat_fileexists(const char* gamepath);
+bool plat_makedir(const char* gamepath);
+// Names (not paths) of the entries of a directory that match a pattern with
+// '*' and '?' (case-insensitive), sorted.
+std::vector<std::string> plat_listdir(const char* gamedir, const char* pattern);
+std::string plat_getcwd();

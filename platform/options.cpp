@@ -1,0 +1,108 @@
+// Command line, start-up and the choice of backend.
+#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "platform/backend.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "platform/scriptplayer.h"
+
+static platoptions options;
+const platbackend* backend = nullptr;
+
+const platoptions& plat_options() { return options; }
+
+static const char usage[] =
+    "usage: vennor [--data DIR] [--window | --fullscreen] [--scale N] [--pixel-format 555|565]\n"
+    "              [--mute] [--headless] [--play FILE] [--record FILE] [--help] [--version]\n"
+    "  --data DIR          content tree to read and write (default: the one the build generated)\n"
+    "  --window            run in a window (the default)\n"
+    "  --fullscreen        run on the whole desktop (Alt+Enter switches)\n"
+    "  --scale N           open the window at N x 640 x 480\n"
+    "  --pixel-format F    display layout 565 (default) or 555\n"
+    "  --mute              no sound\n"
+    "  --headless          no display or audio device; virtual clock\n"
+    "  --play FILE         take input from a script\n"
+    "  --record FILE       write the input to a script\n";
+
+static bool needvalue(int i, int argc, char** argv, std::string* err) {
+    if (i + 1 < argc) return true;
+    *err = std::string(argv[i]) + " needs a value";
+    return false;
+}
+
+static bool parseint(const char* s, int lo, int hi, int* out) {
+    char* end = nullptr;
+    long v = std::strtol(s, &end, 10);
+    if (!*s || *end || v < lo || v > hi) return false;
+    *out = (int)v;
+    return true;
+}
+
+// One option with its value; false with *err when refused.
+static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::string* err) {
+    std::string a = argv[i];
+    if (a == "--window") o->fullscreen = false;
+    else if (a == "--fullscreen") o->fullscreen = true;
+    else if (a == "--mute") o->mute = true;
+    else if (a == "--headless") o->headless = true;
+    else if (a == "--data" || a == "--play" || a == "--record") {
+        if (!needvalue(i, argc, argv, err)) return false;
+        std::string v = argv[++i];
+        (a == "--data" ? o->datadir : a == "--play" ? o->playfile : o->recordfile) = v;
+    } else if (a == "--scale") {
+        if (!needvalue(i, argc, argv, err)) return false;
+        if (!parseint(argv[++i], 1, 16, &o->scale)) { *err = "--scale takes a whole number from 1 to 16"; return false; }
+    } else if (a == "--pixel-format") {
+        if (!needvalue(i, argc, argv, err)) return false;
+        std::string v = argv[++i];
+        if (v != "555" && v != "565") { *err = "--pixel-format takes 555 or 565"; return false; }
+        o->pixelformat = std::atoi(v.c_str());
+    } else {
+        *err = "unknown option " + a;
+        return false;
+    }
+    return true;
+}
+
+int plat_parseargs(int argc, char** argv, platoptions* out, std::string* err) {
+    platoptions o;
+    for (int i = 1; i < argc; i++) {
+        std::string a = argv[i];
+        if (a == "--help" || a == "-h") { std::fputs(usage, stdout); return 1; }
+        if (a == "--version") { std::printf("vennor %s\n", VENNOR_VERSION); return 1; }
+        if (!parseoption(i, argc, argv, &o, err)) { *err += "\n" + std::string(usage); return 2; }
+    }
+    *out = o;
+    return 0;
+}
+
+static std::string fromstart(const std::string& path, const std::string& startdir) {
+    if (path.empty() || path[0] == '/') return path;
+    return startdir + "/" + path;
+}
+
+bool plat_init(const platoptions& opts, std::string* err) {
+    options = opts;
+    options.startdir = plat_getcwd();
+    if (options.datadir.empty()) options.datadir = VENNOR_DEFAULT_DATA;
+    options.datadir = fromstart(options.datadir, options.startdir);
+    options.playfile = fromstart(options.playfile, options.startdir);
+    options.recordfile = fromstart(options.recordfile, options.startdir);
+    if (chdir(options.datadir.c_str()) != 0) {
+        *err = "cannot enter the data directory " + options.datadir + ": " + std::strerror(errno);
+        return false;
+    }
+    if (!scriptplayer_open(options.playfile, options.recordfile, options.headless, err)) return false;
+    backend = options.headless ? &headlessbackend : &sdlbackend;
+    return true;
+}
+
+void plat_shutdown() {
+    if (backend && backend->shutdown) backend->shutdown();
+    scriptplayer_close();
+}

@@ -1,0 +1,122 @@
+#include "platform/scriptplayer.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/files.h"
+#include "platform/script.h"
+
+static std::vector<scriptevent> events;
+static size_t nextevent = 0;
+static bool playing = false;
+static bool quitposted = false;
+static std::FILE* recordfile = nullptr;
+
+bool scriptplayer_open(const std::string& playfile, const std::string& recordpath, bool headless, std::string* err) {
+    events.clear();
+    nextevent = 0;
+    quitposted = false;
+    playing = !playfile.empty() || headless;
+    if (!playfile.empty()) {
+        std::FILE* f = std::fopen(playfile.c_str(), "rb");
+        if (!f) { *err = "cannot read the script " + playfile; return false; }
+        std::string text;
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+        std::fclose(f);
+        std::string why;
+        if (!script_parse(text, &events, &why)) { *err = playfile + ": " + why; return false; }
+    }
+    if (!recordpath.empty()) {
+        recordfile = std::fopen(recordpath.c_str(), "w");
+        if (!recordfile) { *err = "cannot write the script " + recordpath; return false; }
+        std::fputs("# recorded input: TICK EVENT [ARGS]\n", recordfile);
+    }
+    return true;
+}
+
+void scriptplayer_close() {
+    if (recordfile) std::fclose(recordfile);
+    recordfile = nullptr;
+}
+
+bool scriptplayer_active() { return playing; }
+
+void plat_record(const char* line) {
+    if (!recordfile) return;
+    std::fprintf(recordfile, "%u %s\n", plat_ticks(), line);
+    std::fflush(recordfile);
+}
+
+static void presskey(u32 vk, bool down) {
+    plat_setkeyheld(vk, down);
+    platq_push(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
+}
+
+static void deliver(const scriptevent& e) {
+    i32 mx, my;
+    plat_getcursorpos(&mx, &my);
+    i32 at = makelparam(mx, my);
+    switch (e.kind) {
+    case SE_MOVE:
+        plat_setcursorpos(e.x, e.y);
+        platq_push(WM_MOUSEMOVE, 0, makelparam(e.x, e.y));
+        break;
+    case SE_LDOWN: platq_push(WM_LBUTTONDOWN, 1, at); break;
+    case SE_LUP: platq_push(WM_LBUTTONUP, 0, at); break;
+    case SE_RDOWN: platq_push(WM_RBUTTONDOWN, 2, at); break;
+    case SE_RUP: platq_push(WM_RBUTTONUP, 0, at); break;
+    case SE_KEY: presskey(e.vk, true); presskey(e.vk, false); break;
+    case SE_KEYDOWN: presskey(e.vk, true); break;
+    case SE_KEYUP: presskey(e.vk, false); break;
+    case SE_QUIT: plat_postquitmessage(0); break;
+    case SE_SHOT: break;
+    }
+}
+
+static void postquitatend() {
+    if (playing && nextevent >= events.size() && !quitposted) {
+        quitposted = true;
+        plat_postquitmessage(0);
+    }
+}
+
+void scriptplayer_deliver() {
+    while (playing && nextevent < events.size()) {
+        const scriptevent& e = events[nextevent];
+        if (e.tick > plat_ticks() || e.kind == SE_SHOT) break;
+        deliver(e);
+        nextevent++;
+    }
+    postquitatend();
+}
+
+static void takeshot(const u16* pixels, u32 format) {
+    const scriptevent& e = events[nextevent];
+    std::string path = e.file[0] == '/' ? e.file : plat_options().startdir + "/" + e.file;
+    if (!plat_saveshot(path, pixels, format)) std::fprintf(stderr, "vennor: cannot write %s\n", path.c_str());
+    nextevent++;
+}
+
+static bool shotdue() {
+    return playing && nextevent < events.size() && events[nextevent].kind == SE_SHOT &&
+           events[nextevent].tick <= plat_ticks() && platq_empty();
+}
+
+void scriptplayer_framepresented(const u16* pixels, u32 format) {
+    if (shotdue()) takeshot(pixels, format);
+    postquitatend();
+}
+
+void scriptplayer_stalled(const u16* lastframe, u32 format) {
+    if (!playing || nextevent >= events.size()) return;
+    if (events[nextevent].kind == SE_SHOT) {
+        if (platq_empty()) takeshot(lastframe, format);
+    } else {
+        deliver(events[nextevent]);
+        nextevent++;
+    }
+    postquitatend();
+}

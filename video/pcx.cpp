@@ -1,0 +1,22 @@
+#include <cstdio>
+#include <cstring>
+
+#include "app/exitgame.h"
+#include "app/memory.h"
+#include "platform/files.h"
+#include "video/pcxdecode.h"
+#include "video/picture.h"
+
+// A file that is too short, truncated or whose header does not fit its data
+// ends the program like a missing one, naming the file.
+u8* unpackpcx(const char* file) {
+    std::vector<u8> data;
+    if (!plat_readfile(file, &data)) exitgame(3, file);
+    std::vector<u8> pixels;
+    i32 width = 0, height = 0;
+    std::string why;
+    if (!pcx_decode(data.data(), data.size(), &pixels, &width, &height, &why)) exitgame(3, file);
+    u8* out = (u8*)gamealloc(pixels.size(), "memptr");
+    std::memcpy(out, pixels.data(), pixels.size());
+    return out;
+}
