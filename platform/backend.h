@@ -31,6 +31,8 @@ extern const platbackend headlessbackend;
 // Shared services the backends call.
 void platq_push(u32 message, u32 wparam, i32 lparam);
 bool platq_empty();
+// A fresh start: no messages, no keys held, the mouse at the origin.
+void platq_reset();
 void plat_setcursorpos(i32 x, i32 y);
 void plat_setkeyheld(u32 vk, bool held);
 void plat_setfocus(bool focused);

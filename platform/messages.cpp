@@ -21,6 +21,12 @@ static bool grabwanted = false;
 void platq_push(u32 message, u32 wparam, i32 lparam) { queue.push_back({message, wparam, lparam}); }
 bool platq_empty() { return queue.empty(); }
 
+void platq_reset() {
+    queue.clear();
+    for (bool& k : keys) k = false;
+    cursorx = cursory = 0;
+}
+
 bool plat_createwindow(const char* title, windowprocfn proc) {
     std::string err;
     if (!backend || !backend->openwindow(title, &err)) {

@@ -99,6 +99,7 @@ bool plat_init(const platoptions& opts, std::string* err) {
     }
     if (!scriptplayer_open(options.playfile, options.recordfile, options.headless, err)) return false;
     backend = options.headless ? &headlessbackend : &sdlbackend;
+    platq_reset();
     return true;
 }
 

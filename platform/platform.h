@@ -58,8 +58,10 @@ void plat_getcursorpos(i32* x, i32* y);
 // True while the key with this virtual-key code is held.
 bool plat_keyheld(u32 vk);
 
-// A box with one OK button; returns when it is answered.
+// A box with one OK button; returns when it is answered. Tests may catch
+// boxes through plat_messageboxhook instead.
 void plat_messagebox(const char* text, const char* caption);
+extern void (*plat_messageboxhook)(const char* text, const char* caption);
 // Written to the debugger output (standard error here).
 void plat_debugoutput(const char* text);
 

@@ -8,8 +8,11 @@ extern const platbackend* backend;
 
 void (*plat_exithook)(int code) = nullptr;
 
+void (*plat_messageboxhook)(const char* text, const char* caption) = nullptr;
+
 void plat_messagebox(const char* text, const char* caption) {
-    if (backend) backend->messagebox(text, caption);
+    if (plat_messageboxhook) plat_messageboxhook(text, caption);
+    else if (backend) backend->messagebox(text, caption);
     else std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
