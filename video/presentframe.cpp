@@ -4,6 +4,7 @@
 
 #include "app/cursor.h"
 #include "app/exitgame.h"
+#include "app/gamestate.h"
 #include "app/input.h"
 #include "app/timer.h"
 #include "game/missionstate.h"
@@ -112,9 +113,14 @@ static void flip() {
     }
 }
 
+// The mission and the map editor scroll at the screen's edges, so they keep
+// the mouse inside a window.
+static void updategrab() { plat_setgrabwanted(gamestate == GS_COMBAT || gamestate == GS_EDITMAP); }
+
 void presentframe() {
     // Nothing to show before the mode is set, or once the display is gone.
     if (!displayok || !primary || !backbuffer || !vssurface) return;
+    updategrab();
     unlockvs();
     copywindow();
     framecount++;

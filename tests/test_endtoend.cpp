@@ -1,0 +1,119 @@
+// The program itself, run headless with scripts, as a player's session would be.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "testenv.h"
+
+namespace fs = std::filesystem;
+
+struct run {
+    int status;
+    std::string log, err;
+};
+
+// A copy of the generated data in a fresh directory, so that runs can change it.
+static std::string freshdata(const std::string& name) {
+    fs::path dir = fs::path(VENNOR_TEST_TMP) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir.parent_path());
+    fs::copy(VENNOR_DATA, dir, fs::copy_options::recursive);
+    return dir.string();
+}
+
+static run play(const std::string& data, const std::string& script, const std::string& extra = "") {
+    std::string scriptfile = data + "/../" + fs::path(data).filename().string() + ".script";
+    std::ofstream(scriptfile) << script;
+    std::string errfile = scriptfile + ".err";
+    std::string cmd = std::string(VENNOR_EXE) + " --headless --data " + data + " --play " + scriptfile + " " + extra +
+                      " 2>" + errfile;
+    int st = std::system(cmd.c_str());
+    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, readtext(data + "/text/debug.log"), readtext(errfile)};
+}
+
+static bool endswith(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+static const char* movescript(const std::string& shot) {
+    static std::string s;
+    s = "2 move 100 100\n30 move 320 240\n40 shot " + shot + "\n";
+    return s.c_str();
+}
+
+TEST(EndToEnd, ScriptedRunLogsStartAndPixelFormatAndTakesTheShot) {
+    for (const char* fmt : {"565", "555"}) {
+        std::string data = freshdata(std::string("run") + fmt);
+        std::string shot = data + "/../shot" + fmt + ".png";
+        fs::remove(shot);
+        run r = play(data, movescript(shot), std::string("--pixel-format ") + fmt);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.log.rfind("Game Start ...\n\n16 bit Pixel Format: ", 0), 0u) << r.log;
+        EXPECT_NE(r.log.find(std::string("16 bit Pixel Format: ") + fmt + "\n"), std::string::npos);
+        EXPECT_NE(r.log.find("GS: 00,  Loading Sound 12 ... wave\\chime1.wav\n"), std::string::npos);
+        ASSERT_TRUE(fs::exists(shot));
+        std::string png = readtext(shot);
+        EXPECT_EQ(png.substr(1, 3), "PNG");
+    }
+}
+
+TEST(EndToEnd, SameScriptTwiceGivesIdenticalLogsAndShots) {
+    std::string a = freshdata("same1"), b = freshdata("same2");
+    std::string sa = a + "/../same1.png", sb = b + "/../same2.png";
+    std::string script = "1 key F11\n5 move 10 10\n70 move 600 470\n75 keydown CTRL\n76 key F7\n77 keyup CTRL\n90 shot ";
+    run ra = play(a, script + sa + "\n");
+    run rb = play(b, script + sb + "\n");
+    ASSERT_EQ(ra.status, 0);
+    ASSERT_EQ(rb.status, 0);
+    EXPECT_EQ(ra.log, rb.log);
+    std::string pa = readtext(sa), pb = readtext(sb);
+    ASSERT_FALSE(pa.empty());
+    EXPECT_EQ(pa, pb);
+}
+
+TEST(EndToEnd, MissingCursorPictureShowsTheBoxAndEndsNormally) {
+    std::string data = freshdata("nocursors");
+    fs::remove(fs::path(data) / "resources" / "CURSORS.bmp");
+    run r = play(data, "");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("DDLoadBitmap(): Unknown Error"), std::string::npos) << r.err;
+    EXPECT_NE(r.log.find("\nGame Exit ... OK!\n"), std::string::npos) << r.log;
+    EXPECT_TRUE(endswith(r.log, " - GS: 00,  DSExit() ...\n")) << r.log;
+    EXPECT_EQ(r.log.find("Loading Sound"), std::string::npos);
+}
+
+TEST(EndToEnd, BadScriptIsRefusedBeforeTheGameStarts) {
+    std::string data = freshdata("badscript");
+    fs::remove(fs::path(data) / "text" / "debug.log");
+    run r = play(data, "0 move 1 1\n3 fly away\n");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("line 2: unknown event 'fly'"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(fs::path(data) / "text" / "debug.log"));
+}
+
+TEST(EndToEnd, BadOptionsAreRefusedWithUsage) {
+    std::string cmd = std::string(VENNOR_EXE) + " --pixel-format 888 >/dev/null 2>&1";
+    int st = std::system(cmd.c_str());
+    EXPECT_EQ(WEXITSTATUS(st), 2);
+    cmd = std::string(VENNOR_EXE) + " --version >/dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
+}
+
+TEST(EndToEnd, RealWindowBackendRunsTheScriptToo) {
+    // The sdl backend on SDL's dummy video driver: no display needed.
+    std::string data = freshdata("sdl");
+    std::string shot = data + "/../sdl.png";
+    fs::remove(shot);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    std::string scriptfile = data + "/../sdl.script";
+    std::ofstream(scriptfile) << "2 move 200 200\n10 shot " << shot << "\n";
+    std::string cmd = std::string(VENNOR_EXE) + " --data " + data + " --play " + scriptfile + " 2>/dev/null";
+    int st = std::system(cmd.c_str());
+    unsetenv("SDL_VIDEODRIVER");
+    EXPECT_EQ(WEXITSTATUS(st), 0);
+    EXPECT_TRUE(fs::exists(shot));
+    EXPECT_NE(readtext(data + "/text/debug.log").find("16 bit Pixel Format: 565"), std::string::npos);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The PCX pictures the fonts are drawn from: one 8-bit plane, run-length
+// packed, with a 768-byte palette at the end that the fonts do not use.
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+// Unpacks a whole PCX file held in memory into width x height palette
+// indices, rows top to bottom. Only Xmax and Ymax of the header are read.
+// False (with a reason in *why when given, outputs untouched) when the file
+// is too short, its header asks for more pixels than its bytes could hold,
+// or the packed data ends before the last row.
+bool pcx_decode(const u8* data, size_t size, std::vector<u8>* out, i32* width, i32* height,
+                std::string* why = nullptr);
