@@ -81,36 +81,46 @@ u32 setgamestate(u8 state) {
     return 1;
 }
 
-u8 screenloop(u8 state, void (*enter)(), void (*idle)()) {
+void screenenter(u8 state) {
     pushgamestate(gamestate);
     gamestate = state;
-    if (enter) enter();
+}
+
+static void dispatchone() {
+    platmsg m;
+    plat_getmessage(&m);
+    if (m.message == WM_QUIT) {
+        releaseobjects();
+        plat_destroywindow();
+        plat_exitprocess(0);
+    }
+    plat_translatemessage(&m);
+    plat_dispatchmessage(&m);
+}
+
+u8 runscreen(void (*idle)()) {
     boxresult = 255;
     for (;;) {
         platmsg m;
-        if (!plat_peekmessage(&m)) {
-            if (!appactive) {
-                plat_waitmessage();
-                continue;
-            }
-            if (idle) idle();
-            else presentframe();
-            if (boxresult <= 254) {
-                u8 result = boxresult;
-                boxresult = 255;
-                gamestate = popgamestate();
-                redrawscreen();
-                return result;
-            }
+        if (plat_peekmessage(&m)) {
+            dispatchone();
             continue;
         }
-        plat_getmessage(&m);
-        if (m.message == WM_QUIT) {
-            releaseobjects();
-            plat_destroywindow();
-            plat_exitprocess(0);
+        if (!appactive) {
+            plat_waitmessage();
+            continue;
         }
-        plat_translatemessage(&m);
-        plat_dispatchmessage(&m);
+        if (idle) idle();
+        else presentframe();
+        if (boxresult <= 254) {
+            u8 result = boxresult;
+            boxresult = 255;
+            return result;
+        }
     }
+}
+
+void screenleave() {
+    gamestate = popgamestate();
+    redrawscreen();
 }

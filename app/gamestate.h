@@ -34,8 +34,11 @@ bool pushgamestate(u8 state);
 u8 popgamestate();
 u32 setgamestate(u8 state);
 
-// Runs a modal screen: pushes the current state, enters `state`, calls enter
-// (which sets the cursor and draws), then pumps messages and calls idle
-// (redraw animated parts; it presents) until a handler sets boxresult.
-// Pops back, repaints and returns the result.
-u8 screenloop(u8 state, void (*enter)(), void (*idle)());
+// A modal screen: screenenter pushes the current state and makes `state`
+// current; the screen then sets its cursor and draws; runscreen pumps
+// messages, calling idle (redraw animated parts and present) whenever none
+// is waiting, until a handler sets boxresult, and returns it (boxresult is
+// 255 again); screenleave pops back and repaints the screen returned to.
+void screenenter(u8 state);
+u8 runscreen(void (*idle)());
+void screenleave();

@@ -1,11 +1,11 @@
 #include "app/redrawscreen.h"
 
 #include "app/gamestate.h"
-#include "video/vscreen.h"
+#include "app/mainmenu.h"
 
-// The main menu's picture and buttons arrive with the menu itself; until then
-// the menu is an empty screen. Every other state paints itself.
+// Screens without an entry paint themselves every frame or when they open.
+// The editors' pages join as the editors are built.
 u32 redrawscreen() {
-    if (gamestate == GS_MAINMENU) clearvs();
+    if (gamestate == GS_MAINMENU) paintmainmenu();
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "app/exitgame.h"
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "app/mainmenu.h"
 #include "app/cursor.h"
 #include "app/timer.h"
 #include "platform/files.h"
@@ -15,6 +16,8 @@
 #include "video/picture.h"
 #include "video/presentframe.h"
 #include "video/sprite.h"
+#include "text/font.h"
+#include "view/gamebitmaps.h"
 
 std::string startdirectory;
 
@@ -23,8 +26,8 @@ std::string startdirectory;
 // units, npc records, spells.
 u32 initall() {
     cleargamestack();
-    clearsprites();
-    buildrgb333();
+    loadgamebitmaps();
+    initfonts();
     return 1;
 }
 
@@ -42,10 +45,6 @@ static void loadsounds() {
     }
 }
 
-static void idle() {
-    // The main menu's three buttons are redrawn here once they exist.
-    presentframe();
-}
 
 static int mainloop() {
     platmsg m;
@@ -55,7 +54,7 @@ static int mainloop() {
             plat_translatemessage(&m);
             plat_dispatchmessage(&m);
         } else if (appactive) {
-            idle();
+            mainmenuidle();
         } else {
             plat_waitmessage();
         }

@@ -5,11 +5,30 @@
 #include "app/exitgame.h"
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "app/mainmenu.h"
+#include "app/selectcolor.h"
 #include "app/timer.h"
 #include "platform/platform.h"
+#include "text/boxes.h"
 #include "video/sprite.h"
 
+struct statehandler {
+    u8 state;
+    inputhandler handler;
+};
+
+static const statehandler handlertable[] = {
+    {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
+    {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput},
+};
+
+static bool filltable(inputhandler* t) {
+    for (const statehandler& h : handlertable) t[h.state] = h.handler;
+    return true;
+}
+
 inputhandler statehandlers[256];
+static bool tablefilled = filltable(statehandlers);
 
 static void togglekeys(u32 vk) {
     if (vk == VK_F7) lightflag = !lightflag;

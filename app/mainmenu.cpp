@@ -1,0 +1,80 @@
+#include "app/mainmenu.h"
+
+#include "app/exitgame.h"
+#include "app/input.h"
+#include "platform/winmsg.h"
+#include "app/redrawscreen.h"
+#include "app/selectcolor.h"
+#include "resources/stringtable.h"
+#include "text/boxes.h"
+#include "text/widget.h"
+#include "video/presentframe.h"
+#include "video/sprite.h"
+
+struct menubutton {
+    u32 id;
+    i32 x, y, width, skinoffset;
+};
+
+static const menubutton menubuttons[NUMWIDGETS] = {
+    {2, 250, 240, 140, 0},   // Run Demo
+    {5, 280, 310, 80, 402},  // Exit
+    {9, 250, 272, 140, 32},  // Map Editor
+};
+
+void paintmainmenu() {
+    drawbitmap("bitmaps\\full\\mainmenu.bmp", 0, 0);
+    for (int i = 0; i < NUMWIDGETS; i++) {
+        const menubutton& b = menubuttons[i];
+        setupwidget(i, b.id, b.x, b.y, b.width, b.skinoffset);
+        drawwidget(i);
+    }
+}
+
+void mainmenuidle() {
+    for (int i = 0; i < NUMWIDGETS; i++) drawwidget(i);
+    presentframe();
+}
+
+static void askquit() {
+    widget[1].pressed = 1;
+    drawwidget(1);
+    presentframe();
+    char text[256];
+    loadstring(stringbase + 1, text, sizeof text);
+    if (confirmbox(text)) exitgame(0, nullptr);
+    redrawscreen();
+}
+
+// The mission and the map editor open from here once they exist; until
+// then their buttons come back to the menu.
+static void press(int i) {
+    widget[i].pressed = 1;
+    drawwidget(i);
+    presentframe();
+    if (i == 1) askquit();
+    else redrawscreen();
+}
+
+void mainmenuinput(u32 message, u32 wparam, i32) {
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wparam == VK_TAB) selectcolor();
+        else if (wparam == VK_ESCAPE) askquit();
+        break;
+    case WM_MOUSEMOVE:
+        for (int i = 0; i < NUMWIDGETS; i++) {
+            widget[i].hover = insidewidget(i, mousex, mousey);
+            drawwidget(i);
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        for (int i = 0; i < NUMWIDGETS; i++)
+            if (insidewidget(i, mousex, mousey)) {
+                press(i);
+                break;
+            }
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,9 @@
+#pragma once
+// The program's one random generator. It is never reseeded, so every run
+// draws the same sequence: replays and tests depend on that.
+#include "platform/types.h"
+
+// 0..32767.
+i32 gamerandom();
+// Back to the state a fresh run starts with (tests only).
+void resetgamerandom();

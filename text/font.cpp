@@ -1,0 +1,125 @@
+#include "text/font.h"
+
+#include "video/display.h"
+#include "video/picture.h"
+#include "video/vscreen.h"
+
+fontrec font[NUMFONTS];
+u8 currentfont = 0;
+u16 textr = 24, textg = 24, textb = 24;
+u8 textclamp = 1;
+u8 textalt = 0;
+u16* textaltbuf = nullptr;
+u32 textaltheight = 0;
+
+void initfonts() {
+    for (int f = 0; f < NUMFONTS; f++) {
+        font[f].picture = unpackpcx(fontfiles[f].file);
+        font[f].height = fontfiles[f].height;
+        font[f].picwidth = fontfiles[f].picwidth;
+        font[f].table = glyphtables[f];
+    }
+}
+
+void settextcolor(u16 r, u16 g, u16 b) {
+    textr = r;
+    textg = g;
+    textb = b;
+}
+
+// How far a character moves the pen. Font 6's glyphs overlap by a column;
+// an empty entry moves nothing in any font.
+static i32 advance(u8 c) {
+    if (c == '~') return 6;
+    if (c < 32 || c > 127) return 0;
+    i32 w = font[currentfont].table[c - 32].width;
+    return currentfont == 6 && w > 0 ? w - 1 : w;
+}
+
+i32 textwidth(const char* text) {
+    i32 w = 0;
+    for (; *text; text++) w += advance((u8)*text);
+    return w;
+}
+
+static u16 blendtext(u16 d, u32 a) {
+    u32 r = (((d & rmask) >> rshift) * (32 - a) + textr * a) / 32;
+    u32 g = (((d & gmask) >> gshift) * (32 - a) + textg * a) / 32;
+    u32 b = (((d & bmask) >> bshift) * (32 - a) + textb * a) / 32;
+    return (u16)((r << rshift) | (g << gshift) | (b << bshift));
+}
+
+static u16 halftext(u16 d) {
+    u32 r = (((d & rmask) >> rshift) + textr) / 2;
+    u32 g = (((d & gmask) >> gshift) + textg) / 2;
+    u32 b = (((d & bmask) >> bshift) + textb) / 2;
+    return (u16)((r << rshift) | (g << gshift) | (b << bshift));
+}
+
+// One coverage value onto one pixel; font 5's shadow goes to the pixel one
+// right and one down.
+static void plot(u16* d, i32 pitch, u8 s) {
+    if (!s) return;
+    if (currentfont == 6) {
+        *d = s == 1 ? 0 : halftext(*d);
+        return;
+    }
+    *d = blendtext(*d, s * 4u + 4);
+    if (currentfont == 5) d[pitch + 1] = 0;
+}
+
+// Glyphs are not clipped to the visible window (the guard bands take the
+// overhang), only to the picture they go into, shadow included.
+static bool glyphfits(i32 x, i32 y, i32 w, i32 h) {
+    if (textalt) return textaltbuf && x >= 0 && y >= 0 && x + w + 1 <= 640 && (u32)(y + h + 1) <= textaltheight;
+    vsspan c;
+    return vsclip(x, y, w + 1, h + 1, &c) && c.col0 == 0 && c.row0 == 0 && c.col1 == w + 1 && c.row1 == h + 1;
+}
+
+void drawglyph(u8 code, i32 x, i32 y) {
+    if (code < 32 || code > 122 || code == '[' || code == ']') return;
+    const fontrec& f = font[currentfont];
+    const glyph& g = f.table[code - 32];
+    if (!g.width || !f.picture || !glyphfits(x, y, g.width, f.height)) return;
+    if (!textalt) beginvsdraw();
+    i32 pitch = textalt ? 640 : VSPITCH;
+    u16* d = textalt ? textaltbuf + y * 640 + x : vspixel(x, y);
+    const u8* s = f.picture + g.x;
+    for (int row = 0; row < f.height; row++, s += f.picwidth, d += pitch)
+        for (int col = 0; col < g.width; col++) plot(d + col, pitch, s[col]);
+    if (!textalt) endvsdraw();
+}
+
+static void drawrun(const char* text, i32 x, i32 y) {
+    for (; *text; text++) {
+        u8 c = (u8)*text;
+        if (c == '~') drawglyph('-', x, y - 4);
+        else drawglyph(c, x, y);
+        x += advance(c);
+    }
+}
+
+static void clampposition(const char* text, i32* x, i32* y) {
+    if (!textclamp) {
+        if (*y > 480) *y = 480;
+        return;
+    }
+    if (*y < 6) *y = 6;
+    if (*y > 458) *y = 458;
+    if (*x < 6) *x = 6;
+    i32 w = textwidth(text);
+    if (*x + w > 634) *x = 634 - w;
+}
+
+void drawtext(const char* text, i32 x, i32 y) {
+    clampposition(text, &x, &y);
+    drawrun(text, x, y);
+}
+
+void drawtextright(const char* text, i32 x, i32 y) {
+    drawtext(text, x - textwidth(text), y);
+}
+
+void drawtextcentered(const char* text, i32 y, i32 left, i32 right) {
+    drawrun(text, left + (right - left - textwidth(text)) / 2, y);
+}

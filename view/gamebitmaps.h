@@ -1,0 +1,3 @@
+#pragma once
+// The game's small pictures, loaded once at start-up.
+void loadgamebitmaps();
