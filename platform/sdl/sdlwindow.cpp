@@ -1,0 +1,233 @@
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/sdl/sdlinternal.h"
+
+namespace {
+
+using steadyclock = std::chrono::steady_clock;
+
+// Presents closer together than this cannot have waited for a display
+// refresh, so vsync is missing (Xvfb, some drivers) and we pace ourselves.
+constexpr auto novsyncgap = std::chrono::milliseconds(12);
+constexpr auto frameperiod = std::chrono::microseconds(16667);
+
+struct windowstate {
+    bool sdlup = false;
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* picture = nullptr;  // the game's frame, 640 x 480
+    SDL_Texture* blowup = nullptr;   // the frame at a whole multiple
+    u32 format = 0;
+    i32 blowupfactor = 0;
+    i32 maxtexturew = 0, maxtextureh = 0;
+    std::vector<u16> lastframe;
+    bool haveframe = false;
+    bool havepresented = false;
+    steadyclock::time_point lastpresent;
+};
+
+windowstate W;
+
+bool fail(std::string* err) {
+    if (err) *err = SDL_GetError();
+    return false;
+}
+
+bool initsdl(std::string* err) {
+    if (W.sdlup) return true;
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return fail(err);
+    W.sdlup = true;
+    return true;
+}
+
+i32 windowfactor() {
+    if (plat_options().scale > 0) return plat_options().scale;
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    return sdlscale_windowfactor(usable.w, usable.h);
+}
+
+bool createwindow(const char* title, std::string* err) {
+    i32 factor = windowfactor();
+    u32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (plat_options().fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    W.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
+                                sdlpicturew * factor, sdlpictureh * factor, flags);
+    return W.window ? true : fail(err);
+}
+
+bool createrenderer(std::string* err) {
+    const u32 wanted = SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE;
+    W.renderer = SDL_CreateRenderer(W.window, -1, SDL_RENDERER_ACCELERATED | wanted);
+    if (!W.renderer) W.renderer = SDL_CreateRenderer(W.window, -1, SDL_RENDERER_SOFTWARE | wanted);
+    if (!W.renderer) return fail(err);
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(W.renderer, &info) == 0) {
+        W.maxtexturew = info.max_texture_width;
+        W.maxtextureh = info.max_texture_height;
+    }
+    return true;
+}
+
+u32 sdlformat(u32 format) { return format == 555 ? SDL_PIXELFORMAT_RGB555 : SDL_PIXELFORMAT_RGB565; }
+
+void dropblowup() {
+    if (W.blowup) SDL_DestroyTexture(W.blowup);
+    W.blowup = nullptr;
+    W.blowupfactor = 0;
+}
+
+bool makepicture(u32 format) {
+    if (W.picture) SDL_DestroyTexture(W.picture);
+    W.picture = SDL_CreateTexture(W.renderer, sdlformat(format), SDL_TEXTUREACCESS_STREAMING, sdlpicturew,
+                                  sdlpictureh);
+    W.format = W.picture ? format : 0;
+    if (W.picture) SDL_SetTextureScaleMode(W.picture, SDL_ScaleModeNearest);
+    return W.picture != nullptr;
+}
+
+bool fitstexture(i32 factor) {
+    bool wideok = W.maxtexturew <= 0 || sdlpicturew * factor <= W.maxtexturew;
+    bool tallok = W.maxtextureh <= 0 || sdlpictureh * factor <= W.maxtextureh;
+    return wideok && tallok;
+}
+
+// The blow-up target follows the drawable size; a failure only costs
+// sharpness, so it is not reported.
+bool ensureblowup(i32 factor) {
+    while (factor > 1 && !fitstexture(factor)) --factor;
+    if (W.blowup && W.blowupfactor == factor) return true;
+    dropblowup();
+    W.blowup = SDL_CreateTexture(W.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                                 sdlpicturew * factor, sdlpictureh * factor);
+    if (!W.blowup) return false;
+    SDL_SetTextureScaleMode(W.blowup, SDL_ScaleModeLinear);
+    W.blowupfactor = factor;
+    return true;
+}
+
+// Without a blow-up target the frame is stretched directly, unsmoothed.
+SDL_Texture* blowupframe(const sdlfit& f) {
+    SDL_SetTextureScaleMode(W.picture, SDL_ScaleModeNearest);
+    if (!ensureblowup(f.factor) || SDL_SetRenderTarget(W.renderer, W.blowup) != 0) return W.picture;
+    SDL_RenderCopy(W.renderer, W.picture, nullptr, nullptr);
+    SDL_SetRenderTarget(W.renderer, nullptr);
+    return W.blowup;
+}
+
+// The texture to draw into the fit rectangle. The intermediate pass is only
+// worth its cost when it changes the result: an exact multiple (the usual
+// window) needs just the nearest blow-up, and smoothing a 1x copy is the same
+// as smoothing the frame itself.
+SDL_Texture* frameforfit(const sdlfit& f) {
+    bool exact = f.w == f.intw && f.h == f.inth;
+    if (!exact && f.factor > 1) return blowupframe(f);
+    SDL_SetTextureScaleMode(W.picture, exact ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+    return W.picture;
+}
+
+void draw() {
+    i32 ow = 0, oh = 0;
+    if (!W.picture || SDL_GetRendererOutputSize(W.renderer, &ow, &oh) != 0) return;
+    sdlfit f = sdlscale_fit(ow, oh);
+    SDL_Texture* shown = frameforfit(f);
+    SDL_SetRenderDrawColor(W.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(W.renderer);
+    SDL_Rect dst{f.x, f.y, f.w, f.h};
+    SDL_RenderCopy(W.renderer, shown, nullptr, &dst);
+    SDL_RenderPresent(W.renderer);
+}
+
+void pace() {
+    steadyclock::time_point now = steadyclock::now();
+    if (W.havepresented && now - W.lastpresent < novsyncgap) {
+        std::this_thread::sleep_until(W.lastpresent + frameperiod);
+        now = steadyclock::now();
+    }
+    W.lastpresent = now;
+    W.havepresented = true;
+}
+
+void upload(const u16* pixels) {
+    SDL_UpdateTexture(W.picture, nullptr, pixels, sdlpicturew * (int)sizeof(u16));
+}
+
+}  // namespace
+
+bool sdlwin_open(const char* title, std::string* err) {
+    if (W.window) return true;
+    if (!initsdl(err)) return false;
+    if (!createwindow(title, err) || !createrenderer(err) || !makepicture((u32)plat_options().pixelformat)) {
+        if (err && err->empty()) *err = SDL_GetError();
+        sdlwin_close();
+        return false;
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    // Text input would route key presses through the input method, which the
+    // game has no use for.
+    SDL_StopTextInput();
+    W.haveframe = false;
+    W.havepresented = false;
+    return true;
+}
+
+void sdlwin_close() {
+    dropblowup();
+    if (W.picture) SDL_DestroyTexture(W.picture);
+    if (W.renderer) SDL_DestroyRenderer(W.renderer);
+    if (W.window) SDL_DestroyWindow(W.window);
+    W.picture = nullptr;
+    W.renderer = nullptr;
+    W.window = nullptr;
+    W.format = 0;
+}
+
+void sdlwin_quit() {
+    sdlwin_close();
+    if (W.sdlup) SDL_Quit();
+    W.sdlup = false;
+}
+
+bool sdlwin_sdlup() { return W.sdlup; }
+
+SDL_Window* sdlwin_window() { return W.window; }
+
+void sdlwin_present(const u16* pixels, u32 format) {
+    if (!W.window || !pixels) return;
+    if (format != W.format && !makepicture(format)) return;
+    upload(pixels);
+    W.lastframe.assign(pixels, pixels + sdlpicturew * sdlpictureh);
+    W.haveframe = true;
+    draw();
+    pace();
+}
+
+void sdlwin_repaint() {
+    if (W.window && W.haveframe) draw();
+}
+
+void sdlwin_devicereset() {
+    if (!W.window) return;
+    dropblowup();
+    if (!makepicture(W.format ? W.format : (u32)plat_options().pixelformat)) return;
+    if (W.haveframe) upload(W.lastframe.data());
+    sdlwin_repaint();
+}
+
+void sdlwin_togglefullscreen() {
+    if (!W.window) return;
+    bool full = (SDL_GetWindowFlags(W.window) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(W.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+sdlpoint sdlwin_topicture(i32 wx, i32 wy) {
+    i32 ww = 0, wh = 0, ow = 0, oh = 0;
+    if (!W.window || SDL_GetRendererOutputSize(W.renderer, &ow, &oh) != 0) return sdlpoint{};
+    SDL_GetWindowSize(W.window, &ww, &wh);
+    return sdlscale_topicture(sdlscale_fit(ow, oh), ww, wh, wx, wy);
+}
