@@ -38,7 +38,8 @@ static void togglekeys(u32 vk) {
 
 static void ondestroy() {
     plat_setpriority(false);
-    if (!plat_timekillevent(clockid)) {
+    // A start-up that ended before the timer ran has no timer to kill.
+    if (clockid && !plat_timekillevent(clockid)) {
         char text[32];
         std::snprintf(text, sizeof text, "clockid = %u", clockid);
         plat_messagebox(text, "Could Not Kill Timer!");

@@ -18,6 +18,8 @@ static bool keys[256];
 static bool focused = false;
 static bool grabwanted = false;
 
+static void applygrab();
+
 void platq_push(u32 message, u32 wparam, i32 lparam) { queue.push_back({message, wparam, lparam}); }
 bool platq_empty() { return queue.empty(); }
 
@@ -35,6 +37,7 @@ bool plat_createwindow(const char* title, windowprocfn proc) {
     }
     windowproc = proc;
     windowopen = true;
+    applygrab();
     return true;
 }
 

@@ -10,7 +10,9 @@
 
 #include "tools/content/cursors.h"
 #include "tools/content/fileout.h"
+#include "tools/content/fonts.h"
 #include "tools/content/gen.h"
+#include "tools/content/sounds.h"
 
 namespace {
 
@@ -31,6 +33,8 @@ struct NamedStep {
 const NamedStep kSteps[] = {
     {"folders", gen_folders},
     {"cursors", gen_cursors},
+    {"fonts", gen_fonts},
+    {"sounds", gen_sounds},
 };
 
 bool parse_args(int argc, char** argv, GenContext& ctx) {
