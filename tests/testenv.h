@@ -24,5 +24,7 @@ void starttestdisplay(int pixelformat = 565);
 // The data directory of the running test.
 const std::string& testdatadir();
 std::string readtext(const std::string& hostpath);
+// A 24-bit picture of one colour (0xRRGGBB) in the test's data directory.
+void writesolidbmp(const std::string& name, int w, int h, u32 colour);
 // Copies the generated cursor picture into the test's data directory.
 void copycursors();

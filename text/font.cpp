@@ -4,7 +4,13 @@
 #include "video/picture.h"
 #include "video/vscreen.h"
 
-fontrec font[NUMFONTS];
+// The glyph tables are fixed, so text measures right even before (or
+// without) the pictures.
+fontrec font[NUMFONTS] = {
+    {glyphtables[0], nullptr, 20, 1280}, {glyphtables[1], nullptr, 12, 1024}, {glyphtables[2], nullptr, 20, 1024},
+    {glyphtables[3], nullptr, 16, 1024}, {glyphtables[4], nullptr, 16, 1024}, {glyphtables[5], nullptr, 12, 640},
+    {glyphtables[6], nullptr, 10, 400},
+};
 u8 currentfont = 0;
 u16 textr = 24, textg = 24, textb = 24;
 u8 textclamp = 1;

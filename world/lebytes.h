@@ -1,0 +1,60 @@
+#pragma once
+// Little-endian fields in file records, read and written byte by byte so
+// that the files are the same whatever the compiler does with structs.
+#include <cstring>
+
+#include "platform/types.h"
+
+inline u16 getu16(const u8* p) { return (u16)(p[0] | p[1] << 8); }
+inline u32 getu32(const u8* p) { return (u32)p[0] | (u32)p[1] << 8 | (u32)p[2] << 16 | (u32)p[3] << 24; }
+inline i16 geti16(const u8* p) { return (i16)getu16(p); }
+inline void putu16(u8* p, u16 v) {
+    p[0] = (u8)v;
+    p[1] = (u8)(v >> 8);
+}
+inline void putu32(u8* p, u32 v) {
+    for (int i = 0; i < 4; i++) p[i] = (u8)(v >> (8 * i));
+}
+
+// One field of a record: where it sits in the file and in memory, and how
+// wide it is (1, 2 and 4 are numbers; anything else is raw bytes).
+struct recfield {
+    u16 fileoffset;
+    u16 width;
+    size_t memoffset;
+};
+
+// Copies every field of a record between its file bytes and its struct.
+template <size_t N> void readfields(const recfield (&fields)[N], const u8* file, void* rec) {
+    for (const recfield& f : fields) {
+        u8* m = (u8*)rec + f.memoffset;
+        const u8* s = file + f.fileoffset;
+        if (f.width == 2) {
+            u16 v = getu16(s);
+            std::memcpy(m, &v, 2);
+        } else if (f.width == 4) {
+            u32 v = getu32(s);
+            std::memcpy(m, &v, 4);
+        } else {
+            std::memcpy(m, s, f.width);
+        }
+    }
+}
+
+template <size_t N> void writefields(const recfield (&fields)[N], const void* rec, u8* file) {
+    for (const recfield& f : fields) {
+        const u8* m = (const u8*)rec + f.memoffset;
+        u8* d = file + f.fileoffset;
+        if (f.width == 2) {
+            u16 v;
+            std::memcpy(&v, m, 2);
+            putu16(d, v);
+        } else if (f.width == 4) {
+            u32 v;
+            std::memcpy(&v, m, 4);
+            putu32(d, v);
+        } else {
+            std::memcpy(d, m, f.width);
+        }
+    }
+}

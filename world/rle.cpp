@@ -1,0 +1,33 @@
+#include "world/rle.h"
+
+bool rlefits(const u8* data, u32 size, i32 width, i32 height) {
+    u64 pos = 0; // raster position of the next pixel
+    u32 at = 0;
+    while (at < size) {
+        if (size - at < 3) return false;
+        pos += (u32)(data[at] | data[at + 1] << 8);
+        u32 count = data[at + 2];
+        at += 3;
+        if ((u64)count * 2 > size - at) return false;
+        if (count) {
+            u64 row = pos / RLEPITCH, col = pos % RLEPITCH;
+            if (row >= (u64)height || col + count > (u64)width) return false;
+        }
+        pos += count;
+        at += count * 2;
+    }
+    return true;
+}
+
+void rleto565(u8* data, u32 size) {
+    u32 at = 0;
+    while (at + 3 <= size) {
+        u32 count = data[at + 2];
+        at += 3;
+        for (u32 i = 0; i < count && at + 2 <= size; i++, at += 2) {
+            u16 p = to565((u16)(data[at] | data[at + 1] << 8));
+            data[at] = (u8)p;
+            data[at + 1] = (u8)(p >> 8);
+        }
+    }
+}

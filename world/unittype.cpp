@@ -1,0 +1,108 @@
+#include "world/unittype.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/debuglog.h"
+#include "app/exitgame.h"
+#include "app/memory.h"
+#include "platform/files.h"
+#include "video/display.h"
+#include "world/lebytes.h"
+#include "world/rle.h"
+
+unittyperec* unittype[NUMUNITTYPES];
+u32* unitpicdir = nullptr;
+u8* unitpicraw[NUMUNITTYPES];
+u32 unitpicrawsize[NUMUNITTYPES];
+u8* unitframe[NUMUNITTYPES][UNITFRAMES];
+u8 unitpicloaded[NUMUNITTYPES];
+
+static u32* directory(int set) { return unitpicdir + set * 768; }
+
+const u8* findunitframe(int set, int action, int facing, int frame, u32* size) {
+    if (set < 0 || set >= NUMUNITTYPES || !unitpicloaded[set] || action < 0 || action > 2 || facing < 1 ||
+        facing > 8 || frame < 0 || frame > 15)
+        return nullptr;
+    int i = unitframeindex(action, facing - 1, frame);
+    *size = directory(set)[UNITFRAMES + i];
+    return unitframe[set][i];
+}
+
+static void readdirectory(int n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "units\\newunitpic%d.dat", n);
+    std::vector<u8> bytes;
+    if (!plat_readfile(name, &bytes) || bytes.size() < UNITDIRSIZE) exitgame(3, name);
+    for (int i = 0; i < 768; i++) directory(n)[i] = getu32(&bytes[i * 4]);
+    debuglog("unitpicno ...%d\n", n);
+}
+
+// Every frame must lie inside the raw file and inside its 80 x 120 box,
+// or drawing it would read or write where it should not.
+static bool framefits(int n, int i) {
+    u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
+    if (size == 0) return true;
+    if (size > 32767 || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
+    return rlefits(unitpicraw[n] + offset, size, UNITFRAMEWIDTH, UNITFRAMEHEIGHT);
+}
+
+static void pointframes(int n, const char* rawname) {
+    unitframe[n][0] = unitpicraw[n];
+    for (int a = 0; a < 3; a++)
+        for (int f = 0; f < 8; f++)
+            for (int k = 0; k < 16; k++) {
+                debuglog("action %d, facing %d, frame %d\n", a, f, k);
+                int i = unitframeindex(a, f, k);
+                if (i != 0 && directory(n)[i] == 0) continue;
+                if (!framefits(n, i)) exitgame(3, rawname);
+                unitframe[n][i] = unitpicraw[n] + directory(n)[i];
+                if (pixelformat == 2 && directory(n)[UNITFRAMES + i])
+                    rleto565(unitframe[n][i], directory(n)[UNITFRAMES + i]);
+            }
+}
+
+static void loadpictureset(int n) {
+    readdirectory(n);
+    char name[64];
+    std::snprintf(name, sizeof name, "units\\newunitpic%d.raw", n);
+    platfile* f = plat_fopenread(name);
+    if (!f) exitgame(3, name);
+    i64 size = plat_fsize(f);
+    if (size < 0 || size > 64 * 1024 * 1024) exitgame(3, name);
+    if (size == 0) {
+        plat_fclose(f);
+        return;
+    }
+    unitpicraw[n] = (u8*)gamealloc((size_t)size, name);
+    unitpicrawsize[n] = (u32)size;
+    debuglog("reading raw pic data\n");
+    if (!plat_fread(f, unitpicraw[n], (size_t)size)) exitgame(3, name);
+    debuglog("read complete\n");
+    plat_fclose(f);
+    pointframes(n, name);
+    unitpicloaded[n] = 1;
+}
+
+static void loadunittypes() {
+    unittyperec* block = (unittyperec*)gamecalloc(sizeof(unittyperec) * NUMUNITTYPES, "initunit 0");
+    for (int n = 0; n < NUMUNITTYPES; n++) {
+        unittype[n] = block + n;
+        char name[64];
+        std::snprintf(name, sizeof name, "units\\unit%d.dat", n);
+        std::vector<u8> bytes;
+        if (!plat_readfile(name, &bytes) || bytes.size() < UNITTYPESIZE) exitgame(3, name);
+        unittypefromfile(bytes.data(), unittype[n]);
+        // The picture set number picks a table entry.
+        if (unittype[n]->picno >= NUMUNITTYPES) exitgame(3, name);
+        unittype[n]->name[31] = 0;
+    }
+}
+
+void initunit() {
+    static_assert(sizeof(unittyperec) == UNITTYPESIZE, "the unit type keeps its file size in memory");
+    for (u8& l : unitpicloaded) l = 0;
+    unitpicdir = (u32*)gamecalloc(NUMUNITTYPES * UNITDIRSIZE, "initunitpic 0");
+    for (int n = 0; n < NUMUNITTYPES; n++) loadpictureset(n);
+    loadunittypes();
+}

@@ -1,0 +1,136 @@
+#include "world/viewtables.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "app/exitgame.h"
+#include "app/gamestate.h"
+#include "platform/files.h"
+#include "view/viewpos.h"
+#include "world/grids.h"
+#include "world/lebytes.h"
+
+vsyrec vsy[NUMVSY];
+vssrec vss[NUMVSS];
+u32 rowtable[ROWTABLESIZE];
+
+static void readsquares() {
+    std::vector<u8> b;
+    if (!plat_readfile("data\\vsstable.dat", &b) || b.size() < NUMVSS * 4) exitgame(3, "vsstable.dat");
+    for (int i = 0; i < NUMVSS; i++) {
+        vss[i].x = geti16(&b[i * 4]);
+        vss[i].y = geti16(&b[i * 4 + 2]);
+        vss[i].dir = 0;
+        // An anchor outside the row table is caught by the checks below.
+        u32 row = vss[i].y >= 0 && vss[i].y < ROWTABLESIZE ? rowtable[vss[i].y] : 0;
+        vss[i].offset = row + (u32)vss[i].x;
+    }
+}
+
+static void readlines() {
+    std::vector<u8> b;
+    if (!plat_readfile("data\\vsytable.dat", &b) || b.size() < NUMVSY * 4) exitgame(3, "vsytable.dat");
+    for (int l = 0; l < NUMVSY; l++) {
+        vsy[l].firstx = b[l * 4];
+        vsy[l].numofxs = b[l * 4 + 1];
+        vsy[l].firstvss = geti16(&b[l * 4 + 2]);
+    }
+}
+
+// Lines and squares number each other: a running total that must reach
+// exactly the square count.
+static bool numbersquares() {
+    int index = 0;
+    for (int l = 0; l < NUMVSY; l++)
+        for (int k = 0; k < vsy[l].numofxs; k++, index++) {
+            if (index >= NUMVSS) return false;
+            vss[index].column = (u8)(vsy[l].firstx + k);
+            vss[index].line = (u8)l;
+        }
+    return index == NUMVSS;
+}
+
+const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
+    int total = 0;
+    for (int l = 0; l < NUMVSY; l++) {
+        if (lines[l].numofxs && lines[l].firstvss != total) return "a line does not start where the one above ends";
+        if (lines[l].firstx + lines[l].numofxs > 256) return "a line runs past the last view column";
+        total += lines[l].numofxs;
+    }
+    if (total != NUMVSS) return "the lines do not list every square";
+    // One grid: x = x0 + 20 (C - L), y = y0 + 10 (C + L).
+    const vssrec& a = squares[0];
+    for (int i = 0; i < NUMVSS; i++) {
+        const vssrec& s = squares[i];
+        if (s.y < 0 || s.y >= ROWTABLESIZE || s.x < 0 || s.x >= 768) return "a square lies off the screen";
+        if (s.x - a.x != 20 * ((s.column - a.column) - (s.line - a.line)) ||
+            s.y - a.y != 10 * ((s.column - a.column) + (s.line - a.line)))
+            return "a square is off the projection's grid";
+    }
+    return nullptr;
+}
+
+static void writelogs() {
+    platfile* f = plat_fcreate("text\\vsy.log");
+    if (!f) exitgame(3, "vsy.log");
+    char line[160];
+    bool ok = true;
+    for (int l = 0; l < NUMVSY; l++) {
+        int n = std::snprintf(line, sizeof line, "Vsy line: %d\t  firstx: %d, numofxs: %d, firstvss: %d\n", l,
+                              vsy[l].firstx, vsy[l].numofxs, vsy[l].firstvss);
+        ok = ok && plat_fwrite(f, line, (size_t)n);
+    }
+    plat_fclose(f);
+    if (!ok) exitgame(3, "vsy.txt");
+    f = plat_fcreate("text\\vss.log");
+    if (!f) exitgame(3, "vss.log");
+    for (int i = 0; i < NUMVSS; i++) {
+        int n = std::snprintf(line, sizeof line, "Vss: %d\tdir: %d\thomex: %d, homey: %d, homeoff: %u\n", i,
+                              vss[i].dir, vss[i].x, vss[i].y, vss[i].offset);
+        ok = ok && plat_fwrite(f, line, (size_t)n);
+    }
+    plat_fclose(f);
+    if (!ok) exitgame(3, "vsy.txt");
+}
+
+void initviewtables() {
+    cleargamestack();
+    allocgrids();
+    for (int i = 0; i < ROWTABLESIZE; i++) rowtable[i] = (u32)i * 768;
+    readsquares();
+    readlines();
+    if (!numbersquares() || checkviewtables(vsy, vss)) exitgame(3, "vsstable.dat");
+    writelogs();
+}
+
+int squareof(int c, int l) {
+    if (l < 0 || l >= NUMVSY || c < vsy[l].firstx || c >= vsy[l].firstx + vsy[l].numofxs) return -1;
+    return vsy[l].firstvss - vsy[l].firstx + c;
+}
+
+u8 pickmask(int row, int col) {
+    int edge = 20 - 2 * row;
+    if (col < edge) return 1;
+    if (col >= 40 - edge) return 3;
+    return 0;
+}
+
+bool pickcell(i32 mx, i32 my, i32* cellx, i32* celly, int* square) {
+    if (mx < 0 || my < 0 || mx >= 640 || my >= 400) return false;
+    i32 b = my / 10, top = b * 10;
+    i32 cx = (mx / 40) * 40;
+    if (b & 1) cx += (mx / 20) & 1 ? 20 : -20;
+    u32 want = (u32)((top + 30) * 768 + cx + 60);
+    int found = -1;
+    for (int i = 0; i < NUMVSS && found < 0; i++)
+        if (vss[i].offset == want) found = i;
+    if (found < 0) return false;
+    int column = vss[found].column, line = vss[found].line;
+    u8 m = pickmask(my - top, mx - cx);
+    if (m == 1) column--;
+    if (m == 3) line--;
+    *cellx = scx + column - 20;
+    *celly = scy + line - 20;
+    *square = squareof(column, line);
+    return true;
+}
