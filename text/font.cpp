@@ -83,7 +83,9 @@ static bool glyphfits(i32 x, i32 y, i32 w, i32 h) {
 }
 
 void drawglyph(u8 code, i32 x, i32 y) {
-    if (code < 32 || code > 122 || code == '[' || code == ']') return;
+    // A space only moves the pen: in the small capitals its table entry
+    // lies inside the 'A', which would otherwise show in every gap.
+    if (code <= 32 || code > 122 || code == '[' || code == ']') return;
     const fontrec& f = font[currentfont];
     const glyph& g = f.table[code - 32];
     if (!g.width || !f.picture || !glyphfits(x, y, g.width, f.height)) return;

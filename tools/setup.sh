@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libgtest-dev)
+packages=(g++ cmake make pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core fonts-linuxlibertine libgtest-dev
+          fonts-texgyre fonts-comic-neue fonts-klaudia-berenika fonts-liberation)
 
 missing=()
 for p in "${packages[@]}"; do
