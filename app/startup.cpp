@@ -38,7 +38,7 @@ static void openlog() {
 
 static void loadsounds() {
     soundenabled = plat_options().mute ? 0 : 1;
-    if (!InitDSound()) exitgame(4, "Can't initialize DirectSound!");
+    if (!InitDSound(nullptr)) exitgame(4, "Can't initialize DirectSound!");
     for (int n = 1; n <= NUMSOUNDS; n++) {
         debuglog("Loading Sound %d ... %s\n", n, wavefiles[n]);
         if (!LoadSound(n, wavefiles[n])) exitgame(4, "Unable to load sound!");

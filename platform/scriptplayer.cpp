@@ -76,8 +76,10 @@ static void deliver(const scriptevent& e) {
     }
 }
 
+// The script has ended once its last event was taken and answered: the
+// queue is empty again and a frame has been shown since.
 static void postquitatend() {
-    if (playing && nextevent >= events.size() && !quitposted) {
+    if (playing && nextevent >= events.size() && !quitposted && platq_empty()) {
         quitposted = true;
         plat_postquitmessage(0);
     }
@@ -90,7 +92,6 @@ void scriptplayer_deliver() {
         deliver(e);
         nextevent++;
     }
-    postquitatend();
 }
 
 static void takeshot(const u16* pixels, u32 format) {

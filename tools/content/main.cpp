@@ -12,6 +12,9 @@
 #include "tools/content/fileout.h"
 #include "tools/content/fonts.h"
 #include "tools/content/gen.h"
+#include "tools/content/items.h"
+#include "tools/content/menuart.h"
+#include "tools/content/viewtables.h"
 #include "tools/content/sounds.h"
 
 namespace {
@@ -33,8 +36,11 @@ struct NamedStep {
 const NamedStep kSteps[] = {
     {"folders", gen_folders},
     {"cursors", gen_cursors},
+    {"view tables", gen_viewtables},
     {"fonts", gen_fonts},
     {"sounds", gen_sounds},
+    {"menu art", gen_menuart},
+    {"items", gen_items},
 };
 
 bool parse_args(int argc, char** argv, GenContext& ctx) {
