@@ -142,15 +142,17 @@ Steps steps(const Screen& s) {
 
 bool special(int tile) { return tile == kNoLandTile || tile == kBlankTile || tile == kVoidTile; }
 
-// Two tilings of 4 x 4 patches, so that every edge of the patch meets the
-// edge it wraps onto.
+// Two tilings of 4 x 4 patches laid as the map editor lays a section, so
+// that every edge of the patch meets the edge it wraps onto.
 std::vector<std::vector<int>> as_blocks(int section) {
     std::vector<std::vector<int>> cells(8, std::vector<int>(8));
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            int t = section * kSectionSize + (y % 4) * 4 + x % 4;
-            cells[y][x] = special(t) ? -1 : t;
-        }
+    for (int k = 0; k < kSectionSize; ++k) {
+        int cx, cy;
+        section_cell(k, &cx, &cy);
+        int t = section * kSectionSize + k;
+        for (int by = 0; by < 8; by += 4)
+            for (int bx = 0; bx < 8; bx += 4) cells[by + cy][bx + cx] = special(t) ? -1 : t;
+    }
     return cells;
 }
 
