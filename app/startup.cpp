@@ -17,18 +17,33 @@
 #include "video/presentframe.h"
 #include "video/sprite.h"
 #include "text/font.h"
+#include "video/dderror.h"
 #include "view/gamebitmaps.h"
+#include "world/itemtype.h"
+#include "world/mapfile.h"
+#include "world/npc.h"
+#include "world/unittype.h"
+#include "world/viewtables.h"
 
 std::string startdirectory;
 
-// Each data set joins here, in this order, as its module is built: grids and
-// view tables, game bitmaps, fonts, distance and light tables, land, items,
-// units, npc records, spells.
+// Every data set, in its order. The distance and light tables join after the
+// fonts, and the spells at the end, with the modules that own them.
 u32 initall() {
-    cleargamestack();
+    initviewtables();
     loadgamebitmaps();
     initfonts();
+    initland();
+    inititemtypes();
+    initunit();
+    initnpc();
     return 1;
+}
+
+static void loadfirstmap() {
+    if (loadmap("maps\\map0.dat")) return;
+    fliptogdi();
+    errorbox("Error", "Unable to load map!");
 }
 
 static void openlog() {
@@ -68,7 +83,7 @@ int winmain() {
     plat_setpriority(true);
     startdirectory = plat_getcwd().substr(0, 260);
     if (!initall()) return 0;
-    // The first map is loaded here once the world module exists.
+    loadfirstmap();
     clockid = plat_timesetevent(16, 0, timerproc, 0);
     if (!clockid) exitgame(6, "Unable to set Multimedia Timer!");
     fpsticks2 = 0;

@@ -11,11 +11,14 @@
 #include "tools/content/cursors.h"
 #include "tools/content/fileout.h"
 #include "tools/content/fonts.h"
+#include "tools/content/demomap.h"
 #include "tools/content/gen.h"
 #include "tools/content/items.h"
 #include "tools/content/menuart.h"
 #include "tools/content/viewtables.h"
 #include "tools/content/sounds.h"
+#include "tools/content/terrain.h"
+#include "tools/content/units.h"
 
 namespace {
 
@@ -39,8 +42,11 @@ const NamedStep kSteps[] = {
     {"view tables", gen_viewtables},
     {"fonts", gen_fonts},
     {"sounds", gen_sounds},
+    {"terrain", gen_terrain},
     {"menu art", gen_menuart},
     {"items", gen_items},
+    {"units", gen_units},
+    {"demo map", gen_demomap},
 };
 
 bool parse_args(int argc, char** argv, GenContext& ctx) {
