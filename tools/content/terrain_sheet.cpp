@@ -24,8 +24,11 @@ Rgb to_rgb(u16 p) {
 }
 
 void draw_patch(Canvas& c, const std::vector<Tile>& tiles, int s, int x, int y) {
-    for (int k = 0; k < kSectionTiles; ++k)
-        draw_tile_at(c, tiles[s * kSectionTiles + k], x + 20 * (kPatch - 1), y, k % kPatch, k / kPatch);
+    for (int k = 0; k < kSectionTiles; ++k) {
+        int cx, cy;
+        section_cell(k, &cx, &cy);
+        draw_tile_at(c, tiles[s * kSectionTiles + k], x + 20 * (kPatch - 1), y, cx, cy);
+    }
 }
 
 void draw_field(Canvas& c, const std::vector<Tile>& tiles, int s, int x, int y, Rng& rng) {
