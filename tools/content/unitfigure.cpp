@@ -33,10 +33,10 @@ Rgb shade(Rgb base, Finish fin, float nx, float ny, float nz) {
     // Half vector between the light and the eye.
     float hx = kLx, hy = kLy, hz = kLz + 1.0f;
     float hl = std::sqrt(hx * hx + hy * hy + hz * hz);
-    float spec = std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl);
+    float shine = std::max(0.0f, (nx * hx + ny * hy + nz * hz) / hl);
     float k = 0.38f + 0.78f * diff, s = 0.0f;
-    if (fin == Finish::metal) s = 190.0f * std::pow(spec, 18.0f), k = 0.30f + 0.85f * diff;
-    if (fin == Finish::cloth) s = 22.0f * std::pow(spec, 6.0f);
+    if (fin == Finish::metal) s = 190.0f * std::pow(shine, 18.0f), k = 0.30f + 0.85f * diff;
+    if (fin == Finish::cloth) s = 22.0f * std::pow(shine, 6.0f);
     return {clamp8(base.r * k + s), clamp8(base.g * k + s), clamp8(base.b * k + s)};
 }
 
