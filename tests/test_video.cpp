@@ -20,33 +20,6 @@
 #include "video/sprite.h"
 #include "video/vscreen.h"
 
-// A 24-bit bottom-up BMP of w x h from a colour function, written into the test's data.
-template <typename F> static void writebmp(const std::string& name, int w, int h, F colour) {
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<u8> f(54 + (size_t)stride * h, 0);
-    auto put32 = [&](size_t at, u32 v) {
-        for (int i = 0; i < 4; i++) f[at + i] = (u8)(v >> (8 * i));
-    };
-    f[0] = 'B';
-    f[1] = 'M';
-    put32(2, (u32)f.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, (u32)w);
-    put32(22, (u32)h);
-    f[26] = 1;
-    f[28] = 24;
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            u32 c = colour(x, y); // 0xRRGGBB
-            size_t at = 54 + (size_t)(h - 1 - y) * stride + x * 3;
-            f[at] = (u8)c;
-            f[at + 1] = (u8)(c >> 8);
-            f[at + 2] = (u8)(c >> 16);
-        }
-    std::ofstream(testdatadir() + "/" + name, std::ios::binary).write((const char*)f.data(), (std::streamsize)f.size());
-}
-
 TEST(PixelFormat, DetectedFormatSetsGlobalsAndLogsItsDigits) {
     for (int format : {565, 555}) {
         starttestdisplay(format);

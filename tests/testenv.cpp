@@ -54,6 +54,7 @@ static void resetgame() {
     vslocked = 0;
     vsheld = 0;
     memoryused = 0;
+    framecount = 0;
     boxes.clear();
 }
 
@@ -92,27 +93,6 @@ void starttestdisplay(int pixelformat) {
 }
 
 void writesolidbmp(const std::string& name, int w, int h, u32 colour) {
-    int stride = (w * 3 + 3) & ~3;
-    std::vector<u8> f(54 + (size_t)stride * h, 0);
-    auto put32 = [&](size_t at, u32 v) {
-        for (int i = 0; i < 4; i++) f[at + i] = (u8)(v >> (8 * i));
-    };
-    f[0] = 'B';
-    f[1] = 'M';
-    put32(2, (u32)f.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, (u32)w);
-    put32(22, (u32)h);
-    f[26] = 1;
-    f[28] = 24;
-    for (int y = 0; y < h; y++)
-        for (int x = 0; x < w; x++) {
-            size_t at = 54 + (size_t)y * stride + x * 3;
-            f[at] = (u8)colour;
-            f[at + 1] = (u8)(colour >> 8);
-            f[at + 2] = (u8)(colour >> 16);
-        }
     std::filesystem::create_directories(std::filesystem::path(datadir + "/" + name).parent_path());
-    std::ofstream(datadir + "/" + name, std::ios::binary).write((const char*)f.data(), (std::streamsize)f.size());
+    writebmp(name, w, h, [colour](int, int) { return colour; });
 }
