@@ -168,24 +168,31 @@ void draw_line_aa(Canvas& c, float x0, float y0, float x1, float y1, Rgb col) {
     }
 }
 
+bool inside_polygon(const std::vector<Pt>& pts, float x, float y) {
+    bool in = false;
+    for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+        const Pt &a = pts[i], &b = pts[j];
+        if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+
+void polygon_bounds(const std::vector<Pt>& pts, float* x0, float* y0, float* x1, float* y1) {
+    *x0 = *x1 = pts[0].x;
+    *y0 = *y1 = pts[0].y;
+    for (const Pt& p : pts) {
+        *x0 = std::min(*x0, p.x);
+        *y0 = std::min(*y0, p.y);
+        *x1 = std::max(*x1, p.x);
+        *y1 = std::max(*y1, p.y);
+    }
+}
+
 void fill_polygon(Canvas& c, const std::vector<Pt>& pts, const Paint& paint) {
     if (pts.size() < 3) return;
-    float x0 = pts[0].x, y0 = pts[0].y, x1 = x0, y1 = y0;
-    for (const Pt& p : pts) {
-        x0 = std::min(x0, p.x);
-        y0 = std::min(y0, p.y);
-        x1 = std::max(x1, p.x);
-        y1 = std::max(y1, p.y);
-    }
-    auto inside = [&pts](float x, float y) {
-        bool in = false;
-        for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-            const Pt &a = pts[i], &b = pts[j];
-            if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
-        }
-        return in;
-    };
-    fill_box(c, x0, y0, x1, y1, inside, paint);
+    float x0, y0, x1, y1;
+    polygon_bounds(pts, &x0, &y0, &x1, &y1);
+    fill_box(c, x0, y0, x1, y1, [&pts](float x, float y) { return inside_polygon(pts, x, y); }, paint);
 }
 
 void fill_ellipse(Canvas& c, float cx, float cy, float rx, float ry, const Paint& paint) {

@@ -51,6 +51,10 @@ void draw_line_aa(Canvas& c, float x0, float y0, float x1, float y1, Rgb col);
 
 // Shape fills test each pixel centre, so edges are hard: colour-keyed
 // pictures have no partial transparency to soften them with.
+// Even-odd test of a point against a closed polygon.
+bool inside_polygon(const std::vector<Pt>& pts, float x, float y);
+// The polygon's bounding box.
+void polygon_bounds(const std::vector<Pt>& pts, float* x0, float* y0, float* x1, float* y1);
 void fill_polygon(Canvas& c, const std::vector<Pt>& pts, const Paint& paint);
 void fill_ellipse(Canvas& c, float cx, float cy, float rx, float ry, const Paint& paint);
 void fill_ring(Canvas& c, float cx, float cy, float outer, float inner, const Paint& paint);

@@ -74,21 +74,9 @@ void mask_shape(Mask& m, float x0, float y0, float x1, float y1, const std::func
 
 void mask_polygon(Mask& m, const std::vector<Pt>& pts) {
     if (pts.size() < 3) return;
-    float x0 = pts[0].x, y0 = pts[0].y, x1 = x0, y1 = y0;
-    for (const Pt& p : pts) {
-        x0 = std::min(x0, p.x);
-        y0 = std::min(y0, p.y);
-        x1 = std::max(x1, p.x);
-        y1 = std::max(y1, p.y);
-    }
-    mask_shape(m, x0, y0, x1, y1, [&pts](float x, float y) {
-        bool in = false;
-        for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-            const Pt &a = pts[i], &b = pts[j];
-            if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
-        }
-        return in;
-    });
+    float x0, y0, x1, y1;
+    polygon_bounds(pts, &x0, &y0, &x1, &y1);
+    mask_shape(m, x0, y0, x1, y1, [&pts](float x, float y) { return inside_polygon(pts, x, y); });
 }
 
 void mask_rect(Mask& m, float x0, float y0, float x1, float y1) {
