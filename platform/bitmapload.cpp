@@ -6,11 +6,14 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 
+// No picture of the game comes near this; a larger file is refused unread.
+static const size_t BMPMAXFILE = 16u << 20;
+
 static bool isresourcename(const char* name) { return !std::strpbrk(name, "\\/."); }
 
 static platbitmap* decodefile(const std::string& path) {
     std::vector<u8> data;
-    if (!plat_readfile(path.c_str(), &data)) return nullptr;
+    if (!plat_readfile(path.c_str(), &data, BMPMAXFILE)) return nullptr;
     platbitmap* b = new platbitmap;
     std::string why;
     if (bmp_decode(data.data(), data.size(), b, &why)) return b;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,8 +58,24 @@ std::string plat_hostpath(const char* gamepath) {
 static platfile* wrap(std::FILE* f) { return f ? new platfile{f} : nullptr; }
 
 platfile* plat_fcreate(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "wb")); }
-platfile* plat_fopenread(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "rb")); }
-platfile* plat_fopenupdate(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "r+b")); }
+// Only regular files are opened: a FIFO or a device in the data tree would
+// block start-up or stream without end. O_NONBLOCK keeps the open itself
+// from waiting on a FIFO's writer.
+static platfile* openregular(const char* gamepath, int flags, const char* mode) {
+    int fd = open(plat_hostpath(gamepath).c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, flags & O_ACCMODE) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    std::FILE* f = fdopen(fd, mode);
+    if (!f) close(fd);
+    return wrap(f);
+}
+
+platfile* plat_fopenread(const char* gamepath) { return openregular(gamepath, O_RDONLY, "rb"); }
+platfile* plat_fopenupdate(const char* gamepath) { return openregular(gamepath, O_RDWR, "r+b"); }
 
 void plat_fclose(platfile* f) {
     if (!f) return;
@@ -78,11 +95,11 @@ i64 plat_fsize(platfile* f) {
     return (i64)st.st_size;
 }
 
-bool plat_readfile(const char* gamepath, std::vector<u8>* out) {
+bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
     platfile* f = plat_fopenread(gamepath);
     if (!f) return false;
     i64 n = plat_fsize(f);
-    bool ok = n >= 0;
+    bool ok = n >= 0 && (u64)n <= maxbytes;
     if (ok) {
         out->resize((size_t)n);
         ok = n == 0 || plat_fread(f, out->data(), (size_t)n);
@@ -101,7 +118,7 @@ bool plat_writefile(const char* gamepath, const void* data, size_t n) {
 
 bool plat_copyfile(const char* from, const char* to) {
     std::vector<u8> data;
-    return plat_readfile(from, &data) && plat_writefile(to, data.data(), data.size());
+    return plat_readfile(from, &data, PLAT_COPYMAX) && plat_writefile(to, data.data(), data.size());
 }
 
 bool plat_fileexists(const char* gamepath) {

@@ -14,6 +14,7 @@ struct platfile;
 std::string plat_hostpath(const char* gamepath);
 
 platfile* plat_fcreate(const char* gamepath);   // new, empty, write only
+// Both open regular files only.
 platfile* plat_fopenread(const char* gamepath);
 platfile* plat_fopenupdate(const char* gamepath); // read and write, existing file
 void plat_fclose(platfile* f);
@@ -24,7 +25,12 @@ bool plat_fseek(platfile* f, i64 pos);
 i64 plat_fsize(platfile* f);
 bool plat_fflush(platfile* f);
 
-bool plat_readfile(const char* gamepath, std::vector<u8>* out);
+// Reads a whole regular file of at most maxbytes. A larger file is refused
+// before anything is allocated for it; so is anything that is not a regular
+// file.
+bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes);
+// The largest file plat_copyfile takes (backups of the game's data files).
+constexpr size_t PLAT_COPYMAX = 256u << 20;
 bool plat_writefile(const char* gamepath, const void* data, size_t n);
 bool plat_copyfile(const char* from, const char* to);
 bool plat_fileexists(const char* gamepath);

@@ -85,11 +85,11 @@ TEST(Files, BackslashPathsMatchAnyLetterCase) {
     EXPECT_TRUE(fs::exists("Pictures/Editor/made.dat"));
     EXPECT_TRUE(plat_copyfile("pictures\\editor\\made.dat", "pictures\\editor\\made.da0"));
     std::vector<u8> back;
-    ASSERT_TRUE(plat_readfile("PICTURES\\editor\\made.da0", &back));
+    ASSERT_TRUE(plat_readfile("PICTURES\\editor\\made.da0", &back, 1 << 20));
     EXPECT_EQ(std::string(back.begin(), back.end()), "abc");
     auto names = plat_listdir("pictures\\editor", "*.bmp");
     ASSERT_EQ(names.size(), 1u);
     EXPECT_EQ(names[0], "Panel.BMP");
     EXPECT_EQ(plat_listdir("pictures\\editor", "made.d?0").size(), 1u);
-    EXPECT_FALSE(plat_readfile("bitmaps\\nothere.bmp", &back));
+    EXPECT_FALSE(plat_readfile("bitmaps\\nothere.bmp", &back, 1 << 20));
 }

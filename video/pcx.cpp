@@ -7,11 +7,14 @@
 #include "video/pcxdecode.h"
 #include "video/picture.h"
 
+// Fonts are the only PCX pictures; none comes near this.
+static const size_t PCXMAXFILE = 4u << 20;
+
 // A file that is too short, truncated or whose header does not fit its data
 // ends the program like a missing one, naming the file.
 u8* unpackpcx(const char* file) {
     std::vector<u8> data;
-    if (!plat_readfile(file, &data)) exitgame(3, file);
+    if (!plat_readfile(file, &data, PCXMAXFILE)) exitgame(3, file);
     std::vector<u8> pixels;
     i32 width = 0, height = 0;
     std::string why;

@@ -18,7 +18,7 @@ static void readrecords() {
     static_assert(sizeof(itemtyperec) == ITEMTYPESIZE, "the item type keeps its file size in memory");
     itemtyperec* block = (itemtyperec*)gamecalloc(sizeof(itemtyperec) * NUMITEMTYPES, "itemtype[0]");
     std::vector<u8> bytes;
-    if (!plat_readfile(itemsdat, &bytes) || bytes.size() < ITEMSFILEBYTES) exitgame(3, itemsdat);
+    if (!plat_readfile(itemsdat, &bytes, ITEMSFILEBYTES) || bytes.size() < ITEMSFILEBYTES) exitgame(3, itemsdat);
     for (int i = 0; i < NUMITEMTYPES; i++) {
         itemtype[i] = block + i;
         itemtypefromfile(&bytes[(size_t)i * ITEMTYPESIZE], itemtype[i]);

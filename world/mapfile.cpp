@@ -38,7 +38,7 @@ static bool readmainfile(const char* name, scratchmap& m) {
     platfile* f = plat_fopenread(name);
     if (!f) return false;
     plat_fclose(f);
-    if (!plat_readfile(name, &file)) return false;
+    if (!plat_readfile(name, &file, 2 * MAPGRIDBYTES)) return false;
     readgrid(file, 0, m.land);
     u32 landread = (u32)std::min<size_t>(file.size(), MAPGRIDBYTES);
     debuglog(" landmap loaded, %d bytes read\n", (int)landread);
@@ -50,17 +50,17 @@ static bool readmainfile(const char* name, scratchmap& m) {
 
 // The companion's bytes; false when it cannot be opened, the end of the
 // program when it cannot be read.
-static bool readcompanion(const std::string& name, std::vector<u8>& bytes) {
+static bool readcompanion(const std::string& name, std::vector<u8>& bytes, size_t maxbytes) {
     platfile* f = plat_fopenread(name.c_str());
     if (!f) return false;
     plat_fclose(f);
-    if (!plat_readfile(name.c_str(), &bytes)) exitgame(3, name.c_str());
+    if (!plat_readfile(name.c_str(), &bytes, maxbytes)) exitgame(3, name.c_str());
     return true;
 }
 
 static bool readnpcfile(const std::string& name, scratchmap& m) {
     std::vector<u8> bytes;
-    if (!readcompanion(name, bytes)) return false;
+    if (!readcompanion(name, bytes, NPCFILEBYTES)) return false;
     size_t n = std::min<size_t>(bytes.size(), NPCFILEBYTES);
     // A short file leaves the records it does not reach as they were.
     for (size_t slot = 0; (slot + 1) * NPCRECSIZE <= n; slot++) npcfromfile(&bytes[slot * NPCRECSIZE], &m.npcs[slot]);
@@ -70,7 +70,7 @@ static bool readnpcfile(const std::string& name, scratchmap& m) {
 
 static bool readheaderfile(const std::string& name, scratchmap& m) {
     std::vector<u8> bytes;
-    if (!readcompanion(name, bytes)) return false;
+    if (!readcompanion(name, bytes, MAPDATASIZE)) return false;
     size_t n = std::min<size_t>(bytes.size(), MAPDATASIZE);
     std::memcpy(&m.header, bytes.data(), n);
     debuglog(" map data loaded, %d bytes read\n", (int)n);

@@ -33,7 +33,7 @@ static void readdirectory(int n) {
     char name[64];
     std::snprintf(name, sizeof name, "units\\newunitpic%d.dat", n);
     std::vector<u8> bytes;
-    if (!plat_readfile(name, &bytes) || bytes.size() < UNITDIRSIZE) exitgame(3, name);
+    if (!plat_readfile(name, &bytes, UNITDIRSIZE) || bytes.size() < UNITDIRSIZE) exitgame(3, name);
     for (int i = 0; i < 768; i++) directory(n)[i] = getu32(&bytes[i * 4]);
     debuglog("unitpicno ...%d\n", n);
 }
@@ -91,7 +91,7 @@ static void loadunittypes() {
         char name[64];
         std::snprintf(name, sizeof name, "units\\unit%d.dat", n);
         std::vector<u8> bytes;
-        if (!plat_readfile(name, &bytes) || bytes.size() < UNITTYPESIZE) exitgame(3, name);
+        if (!plat_readfile(name, &bytes, UNITTYPESIZE) || bytes.size() < UNITTYPESIZE) exitgame(3, name);
         unittypefromfile(bytes.data(), unittype[n]);
         // The picture set number picks a table entry.
         if (unittype[n]->picno >= NUMUNITTYPES) exitgame(3, name);

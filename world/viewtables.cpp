@@ -16,7 +16,7 @@ u32 rowtable[ROWTABLESIZE];
 
 static void readsquares() {
     std::vector<u8> b;
-    if (!plat_readfile("data\\vsstable.dat", &b) || b.size() < NUMVSS * 4) exitgame(3, "vsstable.dat");
+    if (!plat_readfile("data\\vsstable.dat", &b, NUMVSS * 4) || b.size() < NUMVSS * 4) exitgame(3, "vsstable.dat");
     for (int i = 0; i < NUMVSS; i++) {
         vss[i].x = geti16(&b[i * 4]);
         vss[i].y = geti16(&b[i * 4 + 2]);
@@ -29,7 +29,7 @@ static void readsquares() {
 
 static void readlines() {
     std::vector<u8> b;
-    if (!plat_readfile("data\\vsytable.dat", &b) || b.size() < NUMVSY * 4) exitgame(3, "vsytable.dat");
+    if (!plat_readfile("data\\vsytable.dat", &b, NUMVSY * 4) || b.size() < NUMVSY * 4) exitgame(3, "vsytable.dat");
     for (int l = 0; l < NUMVSY; l++) {
         vsy[l].firstx = b[l * 4];
         vsy[l].numofxs = b[l * 4 + 1];
