@@ -4,12 +4,30 @@
 
 #include "app/debuglog.h"
 #include "app/input.h"
+#include "app/messagepump.h"
 #include "platform/ddraw.h"
 #include "platform/platform.h"
 #include "sound/dsound.h"
 #include "video/display.h"
 
 u32 soundreleased = 0;
+u8 gameready = 0;
+
+static bool exitasked = false;
+static int exitasstatus = 0;
+
+int exitstatus(i8 code) {
+    if (code != 0) return (u8)code;
+    // Before the main menu nobody can have chosen to quit: a normal end
+    // there is a failure that has already shown its box.
+    return gameready ? 0 : 1;
+}
+
+int quitstatus(int posted) {
+    if (!exitasked) return posted;
+    exitasked = false;
+    return exitasstatus;
+}
 
 const char* exitcaption(i8 code) {
     switch ((u8)code) {
@@ -48,33 +66,26 @@ static void logreason(i8 code, const char* text) {
 }
 
 [[noreturn]] static void drainmessages() {
-    for (;;) {
-        platmsg m;
-        if (plat_peekmessage(&m)) {
-            plat_getmessage(&m);
-            if (m.message == WM_QUIT) {
-                plat_destroywindow();
-                plat_exitprocess(0);
-            }
-            plat_translatemessage(&m);
-            plat_dispatchmessage(&m);
-        } else if (!appactive) {
-            plat_waitmessage();
-        }
-    }
+    int status = 0;
+    for (;;)
+        if (pumpmessage(&status) == pumped::quit) endprocess(status);
 }
 
 void exitgame(i8 code, const char* text) {
+    // The quit message may meet one posted before (the window closing while
+    // a load failed); whichever arrives first, the process ends with this.
+    exitasked = true;
+    exitasstatus = exitstatus(code);
     if (code == 0) {
         releaseobjects();
-        plat_postquitmessage(0);
+        plat_postquitmessage(exitasstatus);
         logreason(code, text);
     } else {
         logreason(code, text);
         releaseobjects();
         plat_messagebox(text ? text : "", exitcaption(code));
         plat_setpriority(false);
-        plat_postquitmessage(0);
+        plat_postquitmessage(exitasstatus);
     }
     debuglog("DSExit() ...\n");
     closedebuglog();

@@ -5,7 +5,7 @@
 #include "app/cursor.h"
 #include "app/input.h"
 #include "app/redrawscreen.h"
-#include "app/exitgame.h"
+#include "app/messagepump.h"
 #include "platform/platform.h"
 #include "video/dderror.h"
 #include "video/display.h"
@@ -39,23 +39,24 @@ bool pushgamestate(u8 state) {
 // What the screen returned to shows: its cursor, and whether it is an editor.
 static void entered(u8 state) {
     switch (state) {
-    case 1: case 2: case 3: case 5: case 10:
+    case GS_MAINMENU: case GS_OPTIONS: case GS_CAMPAIGN: case GS_OKBOX: case GS_CONFIRM:
         setcursormode(8);
         fullview = 0;
         break;
-    case 4:
+    case GS_COMBAT:
         setcursormode(1);
         fullview = 0;
         break;
-    case 6: case 7: case 8: case 9: case 11: case 15:
+    case GS_MAPEDITOR: case GS_LANDEDITOR: case GS_ITEMEDITOR: case GS_UNITEDITOR: case GS_SELECTCOLOR:
+    case GS_SELECTLIST:
         setcursormode(20);
         fullview = 1;
         break;
-    case 12: case 16:
+    case GS_EDITMAP: case GS_OVERHEADMAP:
         setcursormode(20);
         fullview = 0;
         break;
-    default:
+    default: // GS_WAITFORINPUT, GS_SETSECTIONS and unknown states keep both
         break;
     }
 }
@@ -74,41 +75,38 @@ u8 popgamestate() {
     return state;
 }
 
+// A refused push leaves the current screen current: switching anyway would
+// lose the way back to it.
 u32 setgamestate(u8 state) {
-    pushgamestate(gamestate);
+    if (!pushgamestate(gamestate)) return 0;
     gamestate = state;
     redrawscreen();
     return 1;
 }
 
-void screenenter(u8 state) {
-    pushgamestate(gamestate);
-    gamestate = state;
-}
+// Screens refused by a full stack that have not been left yet. A refused
+// screen runs no loop, so it cannot open another: they are always the
+// innermost ones.
+static int refusedscreens = 0;
 
-static void dispatchone() {
-    platmsg m;
-    plat_getmessage(&m);
-    if (m.message == WM_QUIT) {
-        releaseobjects();
-        plat_destroywindow();
-        plat_exitprocess(0);
+bool screenenter(u8 state) {
+    if (refusedscreens || !pushgamestate(gamestate)) {
+        refusedscreens++;
+        return false;
     }
-    plat_translatemessage(&m);
-    plat_dispatchmessage(&m);
+    gamestate = state;
+    return true;
 }
 
 u8 runscreen(void (*idle)()) {
     boxresult = 255;
+    if (refusedscreens) return 0;
+    int status = 0;
     for (;;) {
-        platmsg m;
-        if (plat_peekmessage(&m)) {
-            dispatchone();
-            continue;
-        }
-        if (!appactive) {
-            plat_waitmessage();
-            continue;
+        switch (pumpmessage(&status)) {
+        case pumped::quit: endprocess(status);
+        case pumped::message: continue;
+        case pumped::idle: break;
         }
         if (idle) idle();
         else presentframe();
@@ -121,6 +119,11 @@ u8 runscreen(void (*idle)()) {
 }
 
 void screenleave() {
+    if (refusedscreens) {
+        refusedscreens--;
+        redrawscreen();
+        return;
+    }
     gamestate = popgamestate();
     redrawscreen();
 }

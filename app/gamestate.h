@@ -32,6 +32,8 @@ const char* gamestatename(u8 state);
 void cleargamestack();
 bool pushgamestate(u8 state);
 u8 popgamestate();
+// Pushes the current state and makes `state` current; 0 (and nothing
+// changes but the box) when the stack is full.
 u32 setgamestate(u8 state);
 
 // A modal screen: screenenter pushes the current state and makes `state`
@@ -39,6 +41,9 @@ u32 setgamestate(u8 state);
 // messages, calling idle (redraw animated parts and present) whenever none
 // is waiting, until a handler sets boxresult, and returns it (boxresult is
 // 255 again); screenleave pops back and repaints the screen returned to.
-void screenenter(u8 state);
+// When the stack is full the screen is refused: screenenter returns false
+// and keeps the current state, runscreen returns 0 at once (no, closed) and
+// screenleave pops nothing.
+bool screenenter(u8 state);
 u8 runscreen(void (*idle)());
 void screenleave();

@@ -37,15 +37,18 @@ static u16 pixelatmouse() {
     return p;
 }
 
+// A picker refused by a full stack draws nothing and returns the pixel
+// under the mouse of the screen that stays.
 u16 selectcolor() {
-    screenenter(GS_SELECTCOLOR);
-    beginvsdraw();
-    clearvs();
-    beginvsdraw(); // clearvs let go of the lock it took
-    drawpalette();
-    fillswatch(*vspixel(mousex, mousey));
-    endvsdraw();
-    runscreen(nullptr);
+    if (screenenter(GS_SELECTCOLOR)) {
+        beginvsdraw();
+        clearvs();
+        beginvsdraw(); // clearvs let go of the lock it took
+        drawpalette();
+        fillswatch(*vspixel(mousex, mousey));
+        endvsdraw();
+        runscreen(nullptr);
+    }
     u16 p = pixelatmouse();
     screenleave();
     return p;

@@ -7,6 +7,7 @@
 #include "app/gamestate.h"
 #include "app/input.h"
 #include "app/mainmenu.h"
+#include "app/messagepump.h"
 #include "app/cursor.h"
 #include "app/timer.h"
 #include "platform/files.h"
@@ -22,6 +23,7 @@
 #include "world/itemtype.h"
 #include "world/mapfile.h"
 #include "world/npc.h"
+#include "world/grids.h"
 #include "world/unittype.h"
 #include "world/viewtables.h"
 
@@ -30,6 +32,8 @@ std::string startdirectory;
 // Every data set, in its order. The distance and light tables join after the
 // fonts, and the spells at the end, with the modules that own them.
 u32 initall() {
+    cleargamestack();
+    allocgrids();
     initviewtables();
     loadgamebitmaps();
     initfonts();
@@ -61,28 +65,23 @@ static void loadsounds() {
 }
 
 
+// The idle loop: the menu's buttons pulse while nothing else happens.
 static int mainloop() {
-    platmsg m;
+    int status = 0;
     for (;;) {
-        if (plat_peekmessage(&m)) {
-            if (!plat_getmessage(&m)) break;
-            plat_translatemessage(&m);
-            plat_dispatchmessage(&m);
-        } else if (appactive) {
-            mainmenuidle();
-        } else {
-            plat_waitmessage();
-        }
+        pumped p = pumpmessage(&status);
+        if (p == pumped::quit) return status;
+        if (p == pumped::idle) mainmenuidle();
     }
-    return (int)m.wparam;
 }
 
 int winmain() {
     openlog();
-    if (!initdirectdraw()) return 0;
+    // The display has said why in its box (or on standard error).
+    if (!initdirectdraw()) return exitstatus(0);
     plat_setpriority(true);
     startdirectory = plat_getcwd().substr(0, 260);
-    if (!initall()) return 0;
+    if (!initall()) return exitstatus(0);
     loadfirstmap();
     clockid = plat_timesetevent(16, 0, timerproc, 0);
     if (!clockid) exitgame(6, "Unable to set Multimedia Timer!");
@@ -91,6 +90,7 @@ int winmain() {
     loadsounds();
     setgamestate(GS_MAINMENU);
     setcursormode(8);
+    gameready = 1;
     int code = mainloop();
     releaseobjects();
     closedebuglog();

@@ -32,7 +32,7 @@ void platq_reset() {
 bool plat_createwindow(const char* title, windowprocfn proc) {
     std::string err;
     if (!backend || !backend->openwindow(title, &err)) {
-        plat_debugoutput(("window: " + err + "\n").c_str());
+        plat_debugoutput(("vennor: cannot open the window: " + err + "\n").c_str());
         return false;
     }
     windowproc = proc;

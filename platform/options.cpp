@@ -25,7 +25,7 @@ static const char usage[] =
     "  --scale N           open the window at N x 640 x 480\n"
     "  --pixel-format F    display layout 565 (default) or 555\n"
     "  --mute              no sound\n"
-    "  --headless          no display or audio device; virtual clock\n"
+    "  --headless          no display or audio device; virtual clock (needs --play)\n"
     "  --play FILE         take input from a script\n"
     "  --record FILE       write the input to a script\n";
 
@@ -69,14 +69,33 @@ static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::stri
     return true;
 }
 
+// Options that each make sense but not together.
+static bool consistent(const platoptions& o, bool window, bool fullscreen, std::string* err) {
+    if (window && fullscreen) {
+        *err = "--window and --fullscreen cannot both be given";
+        return false;
+    }
+    // Headless there is no one to press a key: without a script the game
+    // would wait at its menu forever.
+    if (o.headless && o.playfile.empty()) {
+        *err = "--headless needs --play FILE to drive the game";
+        return false;
+    }
+    return true;
+}
+
 int plat_parseargs(int argc, char** argv, platoptions* out, std::string* err) {
     platoptions o;
+    bool window = false, fullscreen = false;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") { std::fputs(usage, stdout); return 1; }
         if (a == "--version") { std::printf("vennor %s\n", VENNOR_VERSION); return 1; }
+        window |= a == "--window";
+        fullscreen |= a == "--fullscreen";
         if (!parseoption(i, argc, argv, &o, err)) { *err += "\n" + std::string(usage); return 2; }
     }
+    if (!consistent(o, window, fullscreen, err)) { *err += "\n" + std::string(usage); return 2; }
     *out = o;
     return 0;
 }

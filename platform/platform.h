@@ -58,9 +58,14 @@ void plat_getcursorpos(i32* x, i32* y);
 // True while the key with this virtual-key code is held.
 bool plat_keyheld(u32 vk);
 
-// A box with one OK button; returns when it is answered. Tests may catch
+// A box with one OK button; returns when it is answered. Its text is also
+// written to standard error (plat_boxline). SIGINT and SIGTERM end the
+// process with status 128 + the signal while it is up. Tests may catch
 // boxes through plat_messageboxhook instead.
 void plat_messagebox(const char* text, const char* caption);
+// "vennor: caption: text\n", naming the data directory when the box is about
+// a file.
+std::string plat_boxline(const char* text, const char* caption);
 extern void (*plat_messageboxhook)(const char* text, const char* caption);
 // Written to the debugger output (standard error here).
 void plat_debugoutput(const char* text);

@@ -86,7 +86,7 @@ TEST(EndToEnd, MissingCursorPictureShowsTheBoxAndEndsNormally) {
     std::string data = freshdata("nocursors");
     fs::remove(fs::path(data) / "resources" / "CURSORS.bmp");
     run r = play(data, "");
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 1) << "a failure, though the log says OK";
     EXPECT_NE(r.err.find("DDLoadBitmap(): Unknown Error"), std::string::npos) << r.err;
     EXPECT_NE(r.log.find("\nGame Exit ... OK!\n"), std::string::npos) << r.log;
     EXPECT_TRUE(endswith(r.log, " - GS: 00,  DSExit() ...\n")) << r.log;

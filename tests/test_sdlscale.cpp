@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/sdl/sdldriver.h"
 #include "platform/sdl/sdlscale.h"
 
 namespace {
@@ -124,4 +125,29 @@ TEST(sdlscale, windowfactoristhelargestthatfitsthedesktop) {
     EXPECT_EQ(sdlscale_windowfactor(640, 480), 1);
     EXPECT_EQ(sdlscale_windowfactor(1024, 400), 1);
     EXPECT_EQ(sdlscale_windowfactor(0, 0), 1);
+}
+
+TEST(sdlscale, ascaletoolargeforthedesktopislowered) {
+    EXPECT_EQ(sdlscale_fitscale(2, 1920, 1080), 2);
+    EXPECT_EQ(sdlscale_fitscale(5, 1920, 1080), 2);
+    EXPECT_EQ(sdlscale_fitscale(16, 1024, 768), 1);
+    // Exactly the desktop fits; one pixel less does not.
+    EXPECT_EQ(sdlscale_fitscale(3, 1920, 1440), 3);
+    EXPECT_EQ(sdlscale_fitscale(3, 1919, 1440), 2);
+    EXPECT_EQ(sdlscale_fitscale(3, 1920, 1439), 2);
+    // A desktop smaller than one picture still gets a window.
+    EXPECT_EQ(sdlscale_fitscale(4, 320, 200), 1);
+}
+
+TEST(sdldriver, invisibledriversonlywhenaskedforbyname) {
+    for (const char* real : {"x11", "wayland", "KMSDRM"}) EXPECT_TRUE(sdldriver_allowed(real, nullptr)) << real;
+    EXPECT_FALSE(sdldriver_allowed("offscreen", nullptr));
+    EXPECT_FALSE(sdldriver_allowed("dummy", nullptr));
+    EXPECT_FALSE(sdldriver_allowed("offscreen", "x11,wayland"));
+    EXPECT_FALSE(sdldriver_allowed("dummy", "dumm"));
+    EXPECT_FALSE(sdldriver_allowed("dummy", "dummyx"));
+    EXPECT_TRUE(sdldriver_allowed("dummy", "dummy"));
+    EXPECT_TRUE(sdldriver_allowed("dummy", "DUMMY"));
+    EXPECT_TRUE(sdldriver_allowed("offscreen", "x11,offscreen"));
+    EXPECT_FALSE(sdldriver_allowed(nullptr, "dummy"));
 }

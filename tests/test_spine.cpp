@@ -2,13 +2,17 @@
 // timer's counters and the window procedure.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/cursor.h"
 #include "app/debuglog.h"
 #include "app/exitgame.h"
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "app/selectcolor.h"
 #include "app/timer.h"
 #include "app/windowproc.h"
 #include "platform/platform.h"
@@ -61,6 +65,7 @@ static int runexit(i8 code, const char* text) {
 
 TEST(ExitGame, NormalEndShowsNoBoxAndLogsOkThenDSExit) {
     starttestdisplay();
+    gameready = 1;
     tickcount = 12;
     gamestate = GS_MAINMENU;
     EXPECT_EQ(runexit(0, nullptr), 0);
@@ -75,7 +80,7 @@ TEST(ExitGame, NormalEndShowsNoBoxAndLogsOkThenDSExit) {
 
 TEST(ExitGame, ErrorCodeLogsCaptionAndTextAndShowsTheBox) {
     starttestdisplay();
-    EXPECT_EQ(runexit(4, "Unable to load sound!"), 0);
+    EXPECT_EQ(runexit(4, "Unable to load sound!"), 4);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "Unknown Error!");
     EXPECT_EQ(boxes[0].text, "Unable to load sound!");
@@ -83,6 +88,106 @@ TEST(ExitGame, ErrorCodeLogsCaptionAndTextAndShowsTheBox) {
     // A second release, as the window's destruction makes, finds nothing to do.
     releaseobjects();
     EXPECT_EQ(vssurface, nullptr);
+}
+
+TEST(ExitGame, TheProcessEndsWithTheCodeAndANormalEndBeforeTheMenuIsAFailure) {
+    struct row {
+        i8 code;
+        u8 ready;
+        int status;
+    } rows[] = {{3, 1, 3}, {1, 0, 1}, {6, 1, 6}, {-1, 1, 255}, {0, 1, 0}, {0, 0, 1}};
+    for (const row& r : rows) {
+        starttestdisplay();
+        gameready = r.ready;
+        EXPECT_EQ(runexit(r.code, "x"), r.status) << int(r.code) << " ready " << int(r.ready);
+    }
+    // A quit already queued (the window closed) does not hide the failure.
+    starttestdisplay();
+    gameready = 1;
+    plat_postquitmessage(0);
+    EXPECT_EQ(runexit(3, "fonts\\x.pcx"), 3);
+    gameready = 0;
+}
+
+static int quitinscreen(u8 state, int posted) {
+    screenenter(state);
+    plat_postquitmessage(posted);
+    try {
+        runscreen(nullptr);
+    } catch (const processexit& e) {
+        return e.code;
+    }
+    return -1;
+}
+
+TEST(MessagePump, AQuitInAScreenLoopEndsTheProcessWithItsStatus) {
+    starttestdisplay();
+    EXPECT_EQ(quitinscreen(GS_OKBOX, 0), 0);
+    starttestdisplay();
+    EXPECT_EQ(quitinscreen(GS_CONFIRM, 7), 7);
+    EXPECT_FALSE(plat_windowexists());
+    EXPECT_FALSE(lpDD);
+}
+
+TEST(MessageBox, EveryBoxIsALineOnStandardErrorNamingTheDataDirectoryForFiles) {
+    starttestplatform();
+    std::string dir = testdatadir();
+    EXPECT_EQ(plat_boxline("fonts\\x.pcx", "Unable to access file!"),
+              "vennor: Unable to access file!: fonts\\x.pcx (data directory " + dir + ")\n");
+    EXPECT_EQ(plat_boxline("Unable to load map!", "Error"),
+              "vennor: Error: Unable to load map! (data directory " + dir + ")\n");
+    EXPECT_EQ(plat_boxline("Game Screen Stack Full!", "Error"), "vennor: Error: Game Screen Stack Full!\n");
+    EXPECT_EQ(plat_boxline("specialmap", "Out of Memory!"), "vennor: Out of Memory!: specialmap\n");
+    testing::internal::CaptureStderr();
+    plat_messagebox("Game Screen Stack Full!", "Error");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "vennor: Error: Game Screen Stack Full!\n");
+    ASSERT_EQ(boxes.size(), 1u);
+}
+
+// A box that never gets its answer, in a process whose SIGTERM and SIGINT
+// only set a flag (as the window system's handlers do): the signal must end
+// it all the same.
+static int signalduringbox(int sig) {
+    int ready[2];
+    if (pipe(ready) != 0) return -1;
+    pid_t child = fork();
+    if (child == 0) {
+        struct sigaction sa {};
+        sa.sa_handler = [](int) {};
+        sigaction(SIGINT, &sa, nullptr);
+        sigaction(SIGTERM, &sa, nullptr);
+        static int fd;
+        fd = ready[1];
+        plat_messageboxhook = [](const char*, const char*) {
+            if (write(fd, "x", 1) != 1) _exit(90);
+            for (;;) pause();
+        };
+        plat_messagebox("waiting", "Error");
+        _exit(91);
+    }
+    char c;
+    if (read(ready[0], &c, 1) != 1) return -2;
+    kill(child, sig);
+    int status = 0;
+    for (int i = 0; i < 300; i++) {
+        if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
+        usleep(10000);
+    }
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+    return -4; // still alive after three seconds
+}
+
+TEST(MessageBox, SigtermOrSigintWhileABoxIsUpEndsTheProcess) {
+    starttestplatform();
+    EXPECT_EQ(signalduringbox(SIGTERM), 128 + SIGTERM);
+    EXPECT_EQ(signalduringbox(SIGINT), 128 + SIGINT);
+    // Once the box is answered the handlers from before are back.
+    struct sigaction before {}, after {};
+    sigaction(SIGTERM, nullptr, &before);
+    plat_messagebox("answered", "Error");
+    sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(before.sa_handler, after.sa_handler);
 }
 
 TEST(GameStack, TheThirtyThirdPushIsRefusedAndLeavesTheStackAlone) {
@@ -99,6 +204,35 @@ TEST(GameStack, TheThirtyThirdPushIsRefusedAndLeavesTheStackAlone) {
     // Last in, first out.
     EXPECT_EQ(popgamestate(), before[0]);
     EXPECT_EQ(gamestack[GAMESTACKSIZE - 1], 0);
+}
+
+static void fillstack() {
+    cleargamestack();
+    for (int i = 0; i < GAMESTACKSIZE; i++) ASSERT_TRUE(pushgamestate(GS_EDITMAP));
+    boxes.clear();
+}
+
+TEST(GameStack, ARefusedPushKeepsTheCurrentScreen) {
+    starttestdisplay();
+    fillstack();
+    gamestate = GS_COMBAT;
+    EXPECT_EQ(setgamestate(GS_OVERHEADMAP), 0u);
+    EXPECT_EQ(gamestate, GS_COMBAT);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Game Screen Stack Full!");
+    // A modal screen refused the same way runs no loop, answers "no" and
+    // leaves the stack and the state as they were.
+    u8 before[GAMESTACKSIZE];
+    std::memcpy(before, gamestack, sizeof before);
+    plat_postmessage(WM_KEYDOWN, 'Y', 0);
+    EXPECT_FALSE(screenenter(GS_CONFIRM));
+    EXPECT_EQ(gamestate, GS_COMBAT);
+    EXPECT_EQ(runscreen(nullptr), 0);
+    screenleave();
+    EXPECT_EQ(gamestate, GS_COMBAT);
+    EXPECT_EQ(std::memcmp(before, gamestack, sizeof before), 0);
+    platmsg m;
+    EXPECT_TRUE(plat_peekmessage(&m)) << "the key was left for the screen that stays";
 }
 
 TEST(GameStack, PopOnEmptyYieldsZeroWithABox) {
@@ -257,4 +391,43 @@ TEST(WindowProc, ActivationDisplayChangeButtonsAndSetCursor) {
     windowproc(WM_RBUTTONUP, 0, 0);
     EXPECT_EQ(rbuttondown, 0);
     EXPECT_EQ(windowproc(WM_SETCURSOR, 0, 0), 1);
+}
+
+// The picker over the combat screen: Esc or a click closes it, the pixel
+// under the mouse comes back, and the combat screen is current again with
+// its own cursor.
+TEST(ColourPicker, ReturnsTheColourUnderTheMouseAndTheStateItCameFrom) {
+    for (u32 closer : {(u32)WM_KEYDOWN, (u32)WM_LBUTTONDOWN}) {
+        starttestdisplay();
+        cleargamestack();
+        pushgamestate(GS_MAINMENU);
+        gamestate = GS_COMBAT;
+        setcursormode(1);
+        fullview = 0;
+        // Block r = 9 (second row, second column), green 7, blue 5.
+        mousex = 64 + 64 + 2 * 5;
+        mousey = 128 + 64 + 2 * 7 + 1;
+        plat_setcursorpos(mousex, mousey);
+        plat_postmessage(closer, closer == WM_KEYDOWN ? (u32)VK_ESCAPE : 1u, 0);
+        EXPECT_EQ(selectcolor(), 9 * 1024 + 7 * 32 + 5);
+        EXPECT_EQ(gamestate, GS_COMBAT);
+        EXPECT_EQ(cursormode, 1);
+        EXPECT_EQ(fullview, 0);
+        EXPECT_EQ(gamestack[0], GS_MAINMENU);
+        EXPECT_EQ(gamestack[1], 0);
+    }
+}
+
+TEST(ColourPicker, RefusedByAFullStackItLeavesTheScreenAlone) {
+    starttestdisplay();
+    fillstack();
+    gamestate = GS_COMBAT;
+    u8 before[GAMESTACKSIZE];
+    std::memcpy(before, gamestack, sizeof before);
+    plat_postmessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    selectcolor();
+    EXPECT_EQ(gamestate, GS_COMBAT);
+    EXPECT_EQ(std::memcmp(before, gamestack, sizeof before), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Game Screen Stack Full!");
 }

@@ -1,13 +1,13 @@
 #include "world/viewtables.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/exitgame.h"
-#include "app/gamestate.h"
 #include "platform/files.h"
+#include "platform/safewrite.h"
 #include "view/viewpos.h"
-#include "world/grids.h"
 #include "world/lebytes.h"
 
 vsyrec vsy[NUMVSY];
@@ -37,20 +37,22 @@ static void readlines() {
     }
 }
 
-// Lines and squares number each other: a running total that must reach
-// exactly the square count.
+// Lines and squares number each other: the lines' counts must add up to
+// exactly the square count before a single square is numbered.
 static bool numbersquares() {
+    int total = 0;
+    for (int l = 0; l < NUMVSY; l++) total += vsy[l].numofxs;
+    if (total != NUMVSS) return false;
     int index = 0;
     for (int l = 0; l < NUMVSY; l++)
         for (int k = 0; k < vsy[l].numofxs; k++, index++) {
-            if (index >= NUMVSS) return false;
             vss[index].column = (u8)(vsy[l].firstx + k);
             vss[index].line = (u8)l;
         }
-    return index == NUMVSS;
+    return true;
 }
 
-const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
+const char* checkviewlines(const vsyrec* lines) {
     int total = 0;
     for (int l = 0; l < NUMVSY; l++) {
         if (lines[l].numofxs && lines[l].firstvss != total) return "a line does not start where the one above ends";
@@ -58,6 +60,10 @@ const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
         total += lines[l].numofxs;
     }
     if (total != NUMVSS) return "the lines do not list every square";
+    return nullptr;
+}
+
+const char* checkviewsquares(const vssrec* squares) {
     // One grid: x = x0 + 20 (C - L), y = y0 + 10 (C + L).
     const vssrec& a = squares[0];
     for (int i = 0; i < NUMVSS; i++) {
@@ -70,36 +76,42 @@ const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
     return nullptr;
 }
 
+const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
+    if (const char* why = checkviewlines(lines)) return why;
+    return checkviewsquares(squares);
+}
+
+// Each log is written whole through the safe path, so a full disk or a
+// failing close is noticed and names its own file.
+static void writelog(const char* gamepath, const char* name, const std::string& text) {
+    std::string why;
+    if (!plat_safewritefile(gamepath, text.data(), text.size(), &why)) exitgame(3, name);
+}
+
 static void writelogs() {
-    platfile* f = plat_fcreate("text\\vsy.log");
-    if (!f) exitgame(3, "vsy.log");
     char line[160];
-    bool ok = true;
+    std::string text;
     for (int l = 0; l < NUMVSY; l++) {
-        int n = std::snprintf(line, sizeof line, "Vsy line: %d\t  firstx: %d, numofxs: %d, firstvss: %d\n", l,
-                              vsy[l].firstx, vsy[l].numofxs, vsy[l].firstvss);
-        ok = ok && plat_fwrite(f, line, (size_t)n);
+        std::snprintf(line, sizeof line, "Vsy line: %d\t  firstx: %d, numofxs: %d, firstvss: %d\n", l, vsy[l].firstx,
+                      vsy[l].numofxs, vsy[l].firstvss);
+        text += line;
     }
-    plat_fclose(f);
-    if (!ok) exitgame(3, "vsy.txt");
-    f = plat_fcreate("text\\vss.log");
-    if (!f) exitgame(3, "vss.log");
+    writelog("text\\vsy.log", "vsy.log", text);
+    text.clear();
     for (int i = 0; i < NUMVSS; i++) {
-        int n = std::snprintf(line, sizeof line, "Vss: %d\tdir: %d\thomex: %d, homey: %d, homeoff: %u\n", i,
-                              vss[i].dir, vss[i].x, vss[i].y, vss[i].offset);
-        ok = ok && plat_fwrite(f, line, (size_t)n);
+        std::snprintf(line, sizeof line, "Vss: %d\tdir: %d\thomex: %d, homey: %d, homeoff: %u\n", i, vss[i].dir,
+                      vss[i].x, vss[i].y, vss[i].offset);
+        text += line;
     }
-    plat_fclose(f);
-    if (!ok) exitgame(3, "vsy.txt");
+    writelog("text\\vss.log", "vss.log", text);
 }
 
 void initviewtables() {
-    cleargamestack();
-    allocgrids();
     for (int i = 0; i < ROWTABLESIZE; i++) rowtable[i] = (u32)i * 768;
     readsquares();
     readlines();
-    if (!numbersquares() || checkviewtables(vsy, vss)) exitgame(3, "vsstable.dat");
+    if (!numbersquares() || checkviewlines(vsy)) exitgame(3, "vsytable.dat");
+    if (checkviewsquares(vss)) exitgame(3, "vsstable.dat");
     writelogs();
 }
 

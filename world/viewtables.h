@@ -24,10 +24,13 @@ extern vsyrec vsy[NUMVSY];
 extern vssrec vss[NUMVSS];
 extern u32 rowtable[ROWTABLESIZE];
 
-// The first start-up step: the screen stack, the grids, the row table, both
-// view files and their logs.
+// The row table, both view files and their logs.
 void initviewtables();
-// Why the tables break the projection's rules, or null when they keep them.
+// Why the tables break the projection's rules, or null when they keep them:
+// the lines alone (vsytable.dat), the squares numbered by them
+// (vsstable.dat), and both.
+const char* checkviewlines(const vsyrec* lines);
+const char* checkviewsquares(const vssrec* squares);
 const char* checkviewtables(const vsyrec* lines, const vssrec* squares);
 
 // The view square of a map point under the mouse: true with the cell and

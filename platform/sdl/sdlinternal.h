@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/sdl/sdlscale.h"
+#include "platform/sdl/sdlwinsize.h"
 #include "platform/types.h"
 
 // ---- window and drawing (sdlwindow.cpp) ------------------------------------
@@ -21,8 +22,16 @@ void sdlwin_present(const u16* pixels, u32 format);
 void sdlwin_repaint();
 // The renderer lost its textures; rebuilds them from the last frame.
 void sdlwin_devicereset();
-void sdlwin_togglefullscreen();
 sdlpoint sdlwin_topicture(i32 wx, i32 wy);
+
+// ---- full screen without a window manager (sdlx11.cpp) ---------------------
+// True on an X display where no window manager will carry out a full-screen
+// switch.
+bool sdlx11_unmanaged(SDL_Window* w);
+// Moves and sizes the window on the X server itself.
+void sdlx11_place(SDL_Window* w, const SDL_Rect& r);
+// The size the X server gives the window; false off X.
+bool sdlx11_realsize(SDL_Window* w, i32* width, i32* height);
 
 // ---- mouse confinement (sdlgrab.cpp) ---------------------------------------
 void sdlgrab_set(bool on);

@@ -1,5 +1,4 @@
 #include <cctype>
-#include <cstdio>
 #include <string>
 
 #include "platform/sdl/sdlinternal.h"
@@ -24,9 +23,8 @@ void sdlmessagebox_show(const char* text, const char* caption) {
     if (!caption) caption = "";
     u32 kind = sayserror(caption) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
     sdlgrab_suspend(true);
-    // Without a display the box cannot appear; the text must still reach
-    // someone.
-    if (SDL_ShowSimpleMessageBox(kind, caption, text, sdlwin_window()) != 0)
-        std::fprintf(stderr, "%s: %s\n", caption, text);
+    // Without a display the box cannot appear; the text has already reached
+    // standard error.
+    SDL_ShowSimpleMessageBox(kind, caption, text, sdlwin_window());
     sdlgrab_suspend(false);
 }

@@ -47,3 +47,7 @@ sdlpoint sdlscale_topicture(const sdlfit& f, i32 winw, i32 winh, i32 wx, i32 wy)
 }
 
 i32 sdlscale_windowfactor(i32 usablew, i32 usableh) { return wholefactor(usablew, usableh); }
+
+i32 sdlscale_fitscale(i32 wanted, i32 usablew, i32 usableh) {
+    return std::max(1, std::min(wanted, wholefactor(usablew, usableh)));
+}

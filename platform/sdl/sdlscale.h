@@ -29,3 +29,7 @@ sdlpoint sdlscale_topicture(const sdlfit& f, i32 winw, i32 winh, i32 wx, i32 wy)
 // Window size multiple to open with: the largest that fits the usable
 // desktop, never below 1.
 i32 sdlscale_windowfactor(i32 usablew, i32 usableh);
+
+// The window size multiple for --scale N: N when the window fits the usable
+// desktop, otherwise the largest that does (never below 1).
+i32 sdlscale_fitscale(i32 wanted, i32 usablew, i32 usableh);

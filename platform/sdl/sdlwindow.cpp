@@ -1,8 +1,10 @@
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/sdl/sdldriver.h"
 #include "platform/sdl/sdlinternal.h"
 
 namespace {
@@ -24,6 +26,7 @@ struct windowstate {
     i32 blowupfactor = 0;
     i32 maxtexturew = 0, maxtextureh = 0;
     std::vector<u16> lastframe;
+    SDL_Rect windowed{};  // where the window goes back to from full screen
     bool haveframe = false;
     bool havepresented = false;
     steadyclock::time_point lastpresent;
@@ -40,16 +43,58 @@ bool initsdl(std::string* err) {
     if (W.sdlup) return true;
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return fail(err);
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+        if (err) *err = std::string("no display available (") + SDL_GetError() + "); use --headless --play FILE";
+        return false;
+    }
+    // With no display SDL falls back on drivers that show nothing; a game
+    // running where no one can see it is worse than one that says why.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!sdldriver_allowed(driver, SDL_GetHint(SDL_HINT_VIDEODRIVER))) {
+        if (err)
+            *err = std::string("no display available (only SDL's \"") + (driver ? driver : "") +
+                   "\" video driver); set DISPLAY or WAYLAND_DISPLAY, or use --headless --play FILE";
+        SDL_Quit();
+        return false;
+    }
     W.sdlup = true;
     return true;
 }
 
 i32 windowfactor() {
-    if (plat_options().scale > 0) return plat_options().scale;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    return sdlscale_windowfactor(usable.w, usable.h);
+    bool known = SDL_GetDisplayUsableBounds(0, &usable) == 0;
+    i32 wanted = plat_options().scale;
+    if (wanted <= 0) return known ? sdlscale_windowfactor(usable.w, usable.h) : 1;
+    if (!known) return wanted;
+    i32 factor = sdlscale_fitscale(wanted, usable.w, usable.h);
+    if (factor != wanted)
+        std::fprintf(stderr, "vennor: --scale %d does not fit the desktop (%d x %d usable); using %d\n", (int)wanted,
+                     usable.w, usable.h, (int)factor);
+    return factor;
+}
+
+SDL_Rect displaybounds() {
+    SDL_Rect b{0, 0, sdlpicturew, sdlpictureh};
+    int index = W.window ? SDL_GetWindowDisplayIndex(W.window) : 0;
+    SDL_GetDisplayBounds(index < 0 ? 0 : index, &b);
+    return b;
+}
+
+// Full screen is asked of the window manager; where there is none, the
+// window is put over the display (or back) by hand, so that the size SDL
+// draws for and maps the mouse with is the window's real one.
+void followswitch(bool full) {
+    if (sdlx11_unmanaged(W.window)) {
+        if (full) {
+            sdlx11_place(W.window, displaybounds());
+        } else {
+            SDL_SetWindowSize(W.window, W.windowed.w, W.windowed.h);
+            SDL_SetWindowPosition(W.window, W.windowed.x, W.windowed.y);
+        }
+    }
+    sdlwin_repaint();
+    sdlmouse_refresh();
 }
 
 bool createwindow(const char* title, std::string* err) {
@@ -58,7 +103,12 @@ bool createwindow(const char* title, std::string* err) {
     if (plat_options().fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     W.window = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED_DISPLAY(0), SDL_WINDOWPOS_CENTERED_DISPLAY(0),
                                 sdlpicturew * factor, sdlpictureh * factor, flags);
-    return W.window ? true : fail(err);
+    if (!W.window) return fail(err);
+    SDL_Rect b = displaybounds();
+    W.windowed = {b.x + (b.w - sdlpicturew * factor) / 2, b.y + (b.h - sdlpictureh * factor) / 2,
+                  sdlpicturew * factor, sdlpictureh * factor};
+    if (plat_options().fullscreen && sdlx11_unmanaged(W.window)) sdlx11_place(W.window, b);
+    return true;
 }
 
 bool createrenderer(std::string* err) {
@@ -222,7 +272,24 @@ void sdlwin_devicereset() {
 void sdlwin_togglefullscreen() {
     if (!W.window) return;
     bool full = (SDL_GetWindowFlags(W.window) & SDL_WINDOW_FULLSCREEN) != 0;
-    SDL_SetWindowFullscreen(W.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    if (!full) {
+        SDL_GetWindowPosition(W.window, &W.windowed.x, &W.windowed.y);
+        SDL_GetWindowSize(W.window, &W.windowed.w, &W.windowed.h);
+    }
+    if (SDL_SetWindowFullscreen(W.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    followswitch(!full);
+}
+
+bool sdlwin_sizes(sdlwinsizes* s) {
+    if (!W.window || !W.renderer) return false;
+    SDL_GetWindowSize(W.window, &s->sdlw, &s->sdlh);
+    if (!sdlx11_realsize(W.window, &s->realw, &s->realh)) {
+        s->realw = s->sdlw;
+        s->realh = s->sdlh;
+    }
+    if (SDL_GetRendererOutputSize(W.renderer, &s->outw, &s->outh) != 0) return false;
+    s->fullscreen = (SDL_GetWindowFlags(W.window) & SDL_WINDOW_FULLSCREEN) != 0;
+    return true;
 }
 
 sdlpoint sdlwin_topicture(i32 wx, i32 wy) {
