@@ -2,3 +2,4 @@
 
 u32 gamepaused = 0;
 u32 computerthinking = 0;
+i32 curnpc = 1;

@@ -9,5 +9,5 @@
 void loadgamebitmaps() {
     clearsprites();
     buildrgb333();
-    buttonskin = loadandunpackbmp("bitmaps\\buttons\\button1.bmp");
+    buttonskin = loadandunpackbmp("bitmaps\\buttons\\button1.bmp", {SKINWIDTH, SKINHEIGHT});
 }

@@ -1,0 +1,273 @@
+// The path search: costs, the corner rule, ties, stopping in range, the cut
+// at 63 steps, and the same answer as the plain linked-list search on
+// hundreds of random searches.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/memory.h"
+#include "game/facing.h"
+#include "game/missionstate.h"
+#include "game/pathfind.h"
+#include "pathreference.h"
+#include "testenv.h"
+#include "view/light.h"
+#include "world/grids.h"
+#include "world/itemtype.h"
+#include "world/npc.h"
+#include "world/unittype.h"
+
+static std::vector<itemtyperec> pathitems(NUMITEMTYPES);
+static std::vector<unittyperec> pathunits(NUMUNITTYPES);
+
+// Item 1 is a wall, item 2 a wall the computer may push through (cost 3),
+// item 3 blocks sight only. Unit type 0 is a fighter (range 1), 1 an archer
+// (range 2..6), 2 a thief.
+static void startpaths() {
+    starttestplatform();
+    allocgrids();
+    initnpc();
+    initdistancetable();
+    for (int i = 0; i < NUMITEMTYPES; i++) {
+        pathitems[i] = itemtyperec{};
+        itemtype[i] = &pathitems[i];
+    }
+    pathitems[1].blockspassage = pathitems[1].blockssight = 1;
+    pathitems[2].blockspassage = 1;
+    pathitems[2].passcost = 3;
+    pathitems[3].blockssight = 1;
+    for (int i = 0; i < NUMUNITTYPES; i++) {
+        pathunits[i] = unittyperec{};
+        pathunits[i].rangemax = 1;
+        unittype[i] = &pathunits[i];
+    }
+    pathunits[1].unitclass = CLASS_ARCHER;
+    pathunits[1].rangemin = 2;
+    pathunits[1].rangemax = 6;
+    pathunits[2].unitclass = CLASS_THIEF;
+    computerthinking = 0;
+    stopinrange = 0;
+    curnpc = createnpc(0, 10, 10, 0);
+    npc[curnpc]->state = NPC_IDLE;
+}
+
+static void putnpc(int slot, i32 x, i32 y) {
+    npc[slot]->x = (i16)x;
+    npc[slot]->y = (i16)y;
+    npc[slot]->mapoff = (u32)(y * 256 + x);
+    npcmap[y * 256 + x] = (u16)slot;
+}
+
+static std::string steps() {
+    std::string s;
+    for (u8 c : pathbuf) {
+        if (c == PATHEND) break;
+        s += (char)('0' + c);
+    }
+    return s;
+}
+
+TEST(PathFind, StraightAndDiagonalCostsAndTheSameCell) {
+    startpaths();
+    ASSERT_TRUE(findpath(50, 50, 60, 50));
+    EXPECT_EQ(pathcost, 40);
+    EXPECT_EQ(steps(), "3333333333");
+    ASSERT_TRUE(findpath(50, 50, 60, 60));
+    EXPECT_EQ(pathcost, 60);
+    EXPECT_EQ(steps(), "4444444444");
+    ASSERT_TRUE(findpath(70, 70, 70, 70));
+    EXPECT_EQ(steps(), "");
+    for (u8 c : pathbuf) ASSERT_EQ(c, PATHEND);
+}
+
+TEST(PathFind, WallsAreWalkedAroundAndCornersAreNotCut) {
+    startpaths();
+    for (int y = 40; y <= 60; y++) itemmap[y * 256 + 55] = 1;
+    ASSERT_TRUE(findpath(50, 50, 60, 50));
+    EXPECT_GT(pathcost, 40);
+    // Two walls meeting at a corner: the diagonal between them is refused.
+    startpaths();
+    itemmap[101 * 256 + 100] = 1;
+    itemmap[100 * 256 + 101] = 1;
+    ASSERT_TRUE(findpath(100, 100, 101, 101));
+    EXPECT_GT(pathcost, 6) << steps();
+    EXPECT_NE(steps(), "4");
+    // Walls the computer may pass at a cost: the corner costs 3 x 8.
+    itemmap[101 * 256 + 100] = 2;
+    itemmap[100 * 256 + 101] = 2;
+    ASSERT_TRUE(findpath(100, 100, 101, 101));
+    EXPECT_EQ(steps(), "4");
+    EXPECT_EQ(pathcost, 24);
+}
+
+TEST(PathFind, ComputerPushesThroughWallsWithAPassageCostHumansCannot) {
+    startpaths();
+    for (int y = 0; y < 256; y++) itemmap[y * 256 + 55] = 2;
+    EXPECT_FALSE(findpath(50, 50, 60, 50));
+    for (u8 c : pathbuf) ASSERT_EQ(c, PATHEND);
+    computerthinking = 1;
+    ASSERT_TRUE(findpath(50, 50, 60, 50));
+    EXPECT_EQ(pathcost, 9 * 4 + 24);
+}
+
+TEST(PathFind, UnitsBlockExceptTheSearcherAndHiddenEnemies) {
+    startpaths();
+    int enemy = createnpc(0, 0, 0, 1);
+    for (int y = 0; y < 256; y++) itemmap[y * 256 + 30] = 1;
+    itemmap[20 * 256 + 30] = 0; // one gap
+    putnpc(enemy, 30, 20);
+    putnpc(curnpc, 25, 20);
+    EXPECT_FALSE(findpath(25, 20, 35, 20));
+    npc[enemy]->hidden = 1;
+    EXPECT_TRUE(findpath(25, 20, 35, 20));
+    npc[enemy]->player = 0; // a hidden friend is still in the way
+    EXPECT_FALSE(findpath(25, 20, 35, 20));
+}
+
+TEST(PathFind, AGoalSurroundedByUnitsIsRefusedAtOnceUnlessAdjacent) {
+    startpaths();
+    int slot = 2;
+    for (int c = 1; c <= 8; c++) {
+        int s = createnpc(0, 0, 0, 1 + (c > 4));
+        ASSERT_GT(s, 0);
+        putnpc(s, 80 + facingdx[c], 80 + facingdy[c]);
+        slot = s;
+    }
+    (void)slot;
+    EXPECT_FALSE(findpath(60, 60, 80, 80));
+    EXPECT_EQ(pathnodes, 0);
+    // From a neighbour the search runs (the start cell is the searcher's).
+    npcmap[79 * 256 + 79] = (u16)curnpc;
+    putnpc(curnpc, 79, 79);
+    EXPECT_TRUE(findpath(79, 79, 80, 80));
+    EXPECT_EQ(steps(), "4");
+}
+
+TEST(PathFind, StopsInRangeFightersAnywhereArchersOnlyWithSight) {
+    startpaths();
+    stopinrange = 1;
+    goalx = 100, goaly = 50;
+    ASSERT_TRUE(findpath(80, 50, 100, 50));
+    EXPECT_EQ(steps().size(), 19u) << "a fighter stops next to the goal";
+    npc[curnpc]->unitno = 1;
+    ASSERT_TRUE(findpath(80, 50, 100, 50));
+    EXPECT_EQ(steps().size(), 14u) << "an archer stops six cells away";
+    // A sight-blocking column between: the archer has to come round it.
+    for (int y = 40; y <= 60; y++) itemmap[y * 256 + 97] = 3;
+    itemmap[50 * 256 + 97] = 0;
+    ASSERT_TRUE(findpath(80, 50, 100, 50));
+    EXPECT_EQ(steps().size(), 14u) << "the gap gives sight along the row";
+    itemmap[50 * 256 + 97] = 3;
+    ASSERT_TRUE(findpath(80, 50, 100, 50));
+    EXPECT_GT(steps().size(), 14u);
+    stopinrange = 0;
+}
+
+TEST(PathFind, LongPathsAreCutAtSixtyThreeSteps) {
+    startpaths();
+    ASSERT_TRUE(findpath(10, 100, 110, 100));
+    EXPECT_EQ(pathcost, 400);
+    EXPECT_EQ(steps().size(), 63u);
+}
+
+TEST(PathFind, NodesAndStackAreGivenBackToTheMemoryCount) {
+    startpaths();
+    for (int y = 30; y <= 90; y++) itemmap[y * 256 + 60] = 1;
+    u32 before = memoryused;
+    ASSERT_TRUE(findpath(50, 60, 70, 60));
+    EXPECT_GT(pathnodes, 100);
+    EXPECT_EQ(memoryused, before);
+}
+
+TEST(CellDistance, TableEdges) {
+    startpaths();
+    EXPECT_EQ(celldistance(100, 100, 124, 100), 35);
+    EXPECT_EQ(celldistance(100, 100, 76, 100), 24);
+    EXPECT_EQ(celldistance(100, 100, 123, 100), 23);
+    EXPECT_EQ(celldistance(100, 100, 103, 104), 5);
+    EXPECT_EQ(celldistance(100, 100, 101, 101), 1);
+    EXPECT_EQ(celldistance(5, 5, 5, 5), 0);
+    EXPECT_EQ(celldistance(0, 0, 70000, 0), 35) << "far cells wrap in 16 bits the same way";
+}
+
+TEST(Facing, EverySector) {
+    EXPECT_EQ(facingto(10, 10, 10, 10), 4);
+    EXPECT_EQ(facingto(10, 10, 10, 0), 1);
+    EXPECT_EQ(facingto(10, 10, 11, 0), 1);
+    EXPECT_EQ(facingto(10, 10, 15, 5), 2);
+    EXPECT_EQ(facingto(10, 10, 20, 6), 3);
+    EXPECT_EQ(facingto(10, 10, 20, 10), 3);
+    EXPECT_EQ(facingto(10, 10, 15, 15), 4);
+    EXPECT_EQ(facingto(10, 10, 9, 20), 5);
+    EXPECT_EQ(facingto(10, 10, 5, 15), 6);
+    EXPECT_EQ(facingto(10, 10, 0, 10), 7);
+    EXPECT_EQ(facingto(10, 10, 0, 6), 7);
+    EXPECT_EQ(facingto(10, 10, 5, 5), 8);
+    for (int c = 1; c <= 8; c++) EXPECT_EQ(facingofstep(facingdx[c], facingdy[c]), c);
+}
+
+// Random worlds inside a walled 44 x 44 yard (so that a search with no way
+// through stays small enough for the plain search): walls, costly walls,
+// units of every side (some hidden), light, a thief or an archer searching,
+// both variants, in-range stops.
+TEST(PathFind, GivesThePlainSearchsAnswerOnHundredsOfSearches) {
+    startpaths();
+    u32 seed = 12345;
+    auto rnd = [&](u32 n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (i32)((seed >> 8) % n);
+    };
+    const i32 lo = 40, size = 44;
+    int differ = 0, found = 0;
+    referenceclosedimprovements = 0;
+    for (int world = 0; world < 12; world++) {
+        std::memset(itemmap, 0, MAPCELLS * 2);
+        std::memset(npcmap, 0, MAPCELLS * 2);
+        initnpc();
+        for (int i = 0; i < MAPCELLS; i++) lightmap[i] = (u8)rnd(16);
+        for (i32 k = lo - 1; k <= lo + size; k++) {
+            itemmap[(lo - 1) * 256 + k] = itemmap[(lo + size) * 256 + k] = 1;
+            itemmap[k * 256 + lo - 1] = itemmap[k * 256 + lo + size] = 1;
+        }
+        int walls = 20 + world * 12;
+        for (int i = 0; i < walls; i++) {
+            i32 x = lo + rnd(size), y = lo + rnd(size), len = 1 + rnd(10);
+            bool across = rnd(2);
+            u16 item = (u16)(1 + rnd(3));
+            for (int k = 0; k < len; k++) {
+                i32 cx = x + (across ? k : 0), cy = y + (across ? 0 : k);
+                if (cx < lo + size && cy < lo + size) itemmap[cy * 256 + cx] = item;
+            }
+        }
+        for (int i = 0; i < 40; i++) {
+            int s2 = createnpc(0, 0, 0, rnd(4));
+            if (!s2) continue;
+            putnpc(s2, lo + rnd(size), lo + rnd(size));
+            npc[s2]->hidden = (u8)rnd(3);
+        }
+        curnpc = createnpc(0, 0, 0, 0);
+        ASSERT_GT(curnpc, 0);
+        for (int search = 0; search < 30; search++) {
+            i32 x0 = lo + rnd(size), y0 = lo + rnd(size), x1 = lo + rnd(size), y1 = lo + rnd(size);
+            if (search % 3 == 0) x1 = x0 + rnd(9) - 4, y1 = y0 + rnd(9) - 4;
+            npc[curnpc]->unitno = (u32)rnd(3);
+            npc[curnpc]->brightness = (u8)(rnd(3) == 0 ? 4 : 0);
+            computerthinking = (u32)rnd(2);
+            stopinrange = (u8)rnd(2);
+            goalx = x1, goaly = y1;
+            referenceresult want = referencefindpath(x0, y0, x1, y1);
+            bool got = findpath(x0, y0, x1, y1);
+            bool same = got == want.found && std::memcmp(pathbuf, want.pathbuf, sizeof pathbuf) == 0 &&
+                        (!got || pathcost == want.pathcost) && pathnodes == want.nodes;
+            if (!same) differ++;
+            EXPECT_TRUE(same) << "world " << world << " search " << search << " from " << x0 << "," << y0 << " to " << x1
+                              << "," << y1 << " found " << got << "/" << want.found << " cost " << pathcost << "/"
+                              << want.pathcost << " nodes " << pathnodes << "/" << want.nodes;
+            found += got;
+        }
+    }
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(found, 150) << "most searches find a path";
+    EXPECT_GT(referenceclosedimprovements, 0) << "closed nodes were improved and passed it on";
+}

@@ -1,0 +1,152 @@
+#include "view/objectpics.h"
+
+#include "app/input.h"
+#include "text/font.h"
+#include "video/display.h"
+#include "video/vscreen.h"
+#include "view/light.h"
+#include "world/grids.h"
+#include "world/itemtype.h"
+#include "world/rle.h"
+#include "world/unittype.h"
+
+// How each pixel reaches the screen: as stored, through a light table, or
+// half and half with what is already there.
+enum class ink { raw, lit, blend };
+
+struct pen {
+    ink how;
+    const u16* table; // the light level's table for ink::lit
+};
+
+static pen penfor(i32 lightcell) {
+    u32 level = lightcell >= 0 && lightcell < MAPCELLS && lightmap ? lightmap[lightcell] : 0;
+    if (level >= NUMLIGHTLEVELS) level = NUMLIGHTLEVELS - 1;
+    return {ink::lit, lighttable + level * 65536};
+}
+
+static void putspan(u16* d, const u8* src, i32 n, const pen& p) {
+    for (i32 i = 0; i < n; i++) {
+        u16 s = (u16)(src[2 * i] | src[2 * i + 1] << 8);
+        switch (p.how) {
+        case ink::raw: d[i] = s; break;
+        case ink::lit: d[i] = p.table[s]; break;
+        case ink::blend: d[i] = blendhalf(s, d[i]); break;
+        }
+    }
+}
+
+// Writes the n pixels meant for visible (x, y) onward on one row, less what
+// falls off the surface.
+static void clippedspan(i32 x, i32 y, const u8* src, i32 n, const pen& p) {
+    if (y < -VSTOP || y >= VSHEIGHT - VSTOP) return;
+    i32 x0 = x < -VSLEFT ? -VSLEFT : x, x1 = x + n > VSWIDTH - VSLEFT ? VSWIDTH - VSLEFT : x + n;
+    if (x0 < x1) putspan(vspixel(x0, y), src + 2 * (x0 - x), x1 - x0, p);
+}
+
+// Replays run-length data with its top-left corner at visible (x, y).
+static void replayruns(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
+    u64 pos = 0;
+    u32 at = 0;
+    while (size - at >= 3) {
+        pos += (u32)(data[at] | data[at + 1] << 8);
+        u32 count = data[at + 2];
+        at += 3;
+        if (count * 2 > size - at) count = (size - at) / 2;
+        i64 row = (i64)(pos / RLEPITCH), col = (i64)(pos % RLEPITCH);
+        i64 room = RLEPITCH - col; // a run never wraps into the next row
+        i32 n = (i32)(count < room ? count : room);
+        if (row < VSHEIGHT) clippedspan((i32)(x + col), (i32)(y + row), data + at, n, p);
+        pos += count;
+        at += count * 2;
+    }
+}
+
+static void drawtile(int tile, i32 x, i32 y, const pen& p) {
+    if (tile < 0 || tile >= NUMLANDTYPES || !landrawdataptr[tile]) return;
+    const u8* src = (const u8*)landrawdataptr[tile];
+    for (int r = 1; r < 20; r++) {
+        int first, width;
+        tilerow(r, &first, &width);
+        clippedspan(x + first, y + r, src, width, p);
+        src += 2 * width;
+    }
+}
+
+void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell) {
+    beginvsdraw();
+    drawtile(tile, x, y, penfor(lightcell));
+    endvsdraw();
+}
+
+void drawlandtile(int tile, i32 x, i32 y) {
+    beginvsdraw();
+    drawtile(tile, x, y, {ink::raw, nullptr});
+    endvsdraw();
+}
+
+static void placeholder(const char* text, i32 x, i32 y, u16 r, u16 g, u16 b) {
+    settextcolor(r, g, b);
+    u8 keep = currentfont;
+    currentfont = 5;
+    drawtextcentered(text, y, x, x + 40);
+    currentfont = keep;
+}
+
+// Item 0, unused and unloaded items draw their name instead; false then.
+static bool itemdrawable(int item, i32 x, i32 y, bool onlyunused) {
+    u16 grey = pixelformat == 2 ? 16 : 8, white = pixelformat == 2 ? 62 : 31;
+    if (item <= 0 || item >= NUMITEMTYPES || !itemtype[item]) {
+        if (!onlyunused) placeholder("Item 0", x, y, 31, white, 31);
+        return false;
+    }
+    const itemtyperec& t = *itemtype[item];
+    if (!t.isused) {
+        placeholder("Not Used", x, y, 8, grey, 8);
+        return false;
+    }
+    if (!t.isloaded && !onlyunused) {
+        placeholder("Not Loaded", x, y, 31, white, 31);
+        return false;
+    }
+    return t.isloaded;
+}
+
+static void drawitem(int item, i32 x, i32 y, const pen& p) {
+    beginvsdraw();
+    if (itemdrawable(item, x, y, p.how == ink::blend)) {
+        const itemtyperec& t = *itemtype[item];
+        bool marked = fullview && t.offlimits && p.how != ink::blend;
+        if (marked) placeholder("Off Limits", x, y, 26, 0, 0);
+        if (t.rawdatasize && itemrawdataptr[item]) {
+            i32 left = x - ((t.picwidth - 40) >> 1); // halved toward minus infinity
+            replayruns(itemrawdataptr[item], t.rawdatasize, left, y + 20 - t.picheight, p);
+        }
+        if (marked) placeholder("Off Limits", x, y, 31, 0, 0);
+    }
+    endvsdraw();
+}
+
+void drawitempic(int item, i32 x, i32 y, i32 lightcell) { drawitem(item, x, y, penfor(lightcell)); }
+void drawitempicraw(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::raw, nullptr}); }
+void drawitempicblend(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::blend, nullptr}); }
+
+static void drawframe(int set, i32 x, i32 y, int action, int facing, int frame, const pen& p) {
+    beginvsdraw();
+    if (set < 0 || set >= NUMUNITTYPES || !unitpicloaded[set]) {
+        placeholder("Not Used", x, y, 8, pixelformat == 2 ? 16 : 8, 8);
+    } else {
+        u32 size = 0;
+        const u8* data = findunitframe(set, action, facing, frame, &size);
+        if (data && (size & 0xFFFF)) replayruns(data, size & 0xFFFF, x - 20, y - 60, p);
+    }
+    endvsdraw();
+}
+
+void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 lightcell) {
+    drawframe(set, x, y, action, facing, frame, penfor(lightcell));
+}
+
+void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame) {
+    drawframe(set, x, y, action, facing, frame, {ink::raw, nullptr});
+}

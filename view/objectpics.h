@@ -1,0 +1,15 @@
+#pragma once
+// One land tile, one item picture or one unit frame into the Virtual Screen.
+// (x, y) is the top-left corner of the cell's 40 x 20 box in visible
+// coordinates. A light cell is a mapoff whose light level darkens the
+// picture, or -1 for full light. Every run is clipped to the surface, so a
+// picture near an edge, or one nudged out of its box, never writes outside.
+#include "platform/types.h"
+
+void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell);
+void drawlandtile(int tile, i32 x, i32 y);
+void drawitempic(int item, i32 x, i32 y, i32 lightcell);
+void drawitempicraw(int item, i32 x, i32 y);
+void drawitempicblend(int item, i32 x, i32 y);
+void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 lightcell);
+void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame);
