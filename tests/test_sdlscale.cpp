@@ -151,3 +151,22 @@ TEST(sdldriver, invisibledriversonlywhenaskedforbyname) {
     EXPECT_TRUE(sdldriver_allowed("offscreen", "x11,offscreen"));
     EXPECT_FALSE(sdldriver_allowed(nullptr, "dummy"));
 }
+
+// After Alt+Enter the drawable is the whole display, and after the way back
+// the window again: the same picture pixel stays under the same point of
+// the picture either way, bars included.
+TEST(sdlscale, mappingfollowsthesizeaftereachswitch) {
+    sdlfit window = sdlscale_fit(1280, 960), full = sdlscale_fit(1280, 1024);
+    expectrect(full, 0, 32, 1280, 960);
+    EXPECT_EQ(at(window, 640, 480).x, 320);
+    EXPECT_EQ(at(window, 640, 480).y, 240);
+    EXPECT_EQ(at(full, 640, 512).x, 320);
+    EXPECT_EQ(at(full, 640, 512).y, 240);
+    // The bar above the picture lands on its top row; the last row is the
+    // last one above the bar below.
+    EXPECT_EQ(at(full, 100, 10).y, 0);
+    EXPECT_EQ(at(full, 100, 32 + 959).y, 479);
+    EXPECT_EQ(at(full, 100, 1023).y, 479);
+    EXPECT_EQ(at(window, 1279, 959).x, 639);
+    EXPECT_EQ(at(window, 1279, 959).y, 479);
+}
