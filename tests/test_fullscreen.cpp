@@ -6,7 +6,7 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
+#include <poll.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,27 +17,34 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const char* const xvfb = "/usr/bin/Xvfb";
 
+// A private X server on a display number it picks itself, so that parallel
+// runs never meet.
 struct xserver {
     pid_t pid = -1;
     std::string display;
     bool start() {
-        int n = 70 + (int)(getpid() % 200);
-        display = ":" + std::to_string(n);
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+        int fds[2];
+        if (pipe(fds) != 0) return false;
         pid = fork();
         if (pid == 0) {
-            execl(xvfb, xvfb, display.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", (char*)nullptr);
+            close(fds[0]);
+            std::string fd = std::to_string(fds[1]);
+            execl(xvfb, xvfb, "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                  (char*)nullptr);
             _exit(127);
         }
-        for (int i = 0; i < 500; i++) {
-            if (fs::exists(socket)) return true;
-            usleep(10000);
-        }
-        return false;
+        close(fds[1]);
+        // The number arrives, with a newline, once the server takes clients.
+        std::string number;
+        char c;
+        pollfd p{fds[0], POLLIN, 0};
+        while (poll(&p, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+        close(fds[0]);
+        if (number.empty()) return false;
+        display = ":" + number;
+        return true;
     }
     ~xserver() {
         if (pid <= 0) return;
