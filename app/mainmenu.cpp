@@ -22,8 +22,11 @@ static const menubutton menubuttons[NUMWIDGETS] = {
     {9, 250, 272, 140, 32},  // Map Editor
 };
 
+// The title covers the whole screen.
+static constexpr picsize titlesize = {640, 480};
+
 void paintmainmenu() {
-    drawbitmap("bitmaps\\full\\mainmenu.bmp", 0, 0);
+    drawbitmap("bitmaps\\full\\mainmenu.bmp", 0, 0, titlesize);
     for (int i = 0; i < NUMWIDGETS; i++) {
         const menubutton& b = menubuttons[i];
         setupwidget(i, b.id, b.x, b.y, b.width, b.skinoffset);

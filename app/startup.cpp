@@ -60,7 +60,11 @@ static void loadsounds() {
     if (!InitDSound(nullptr)) exitgame(4, "Can't initialize DirectSound!");
     for (int n = 1; n <= NUMSOUNDS; n++) {
         debuglog("Loading Sound %d ... %s\n", n, wavefiles[n]);
-        if (!LoadSound(n, wavefiles[n])) exitgame(4, "Unable to load sound!");
+        if (!LoadSound(n, wavefiles[n])) {
+            char text[96];
+            std::snprintf(text, sizeof text, "Unable to load sound!\n%s", wavefiles[n]);
+            exitgame(4, text);
+        }
     }
 }
 

@@ -77,13 +77,18 @@ static i32 sample(const dsbuffer* b, size_t frame, int channel) {
     return bytes == 1 ? ((i32)p[0] - 128) * 256 : (i16)(p[0] | p[1] << 8);
 }
 
-// To the output's rate by straight-line interpolation; mono goes to both
-// sides. A partial frame at the end is dropped.
-static std::vector<i16> converted(const dsbuffer* b) {
+// Output frames a buffer of this format and size converts to.
+static u64 mixframes(const waveformatex* f, u64 bytes) {
+    u64 rate = f->nSamplesPerSec, frames = bytes / f->nBlockAlign;
+    return (frames * DSMIXRATE + rate - 1) / rate;
+}
+
+// To the output's rate by straight-line interpolation, into out (sized by
+// mixframes); mono goes to both sides. A partial frame at the end is dropped.
+static void convert(const dsbuffer* b, std::vector<i16>& out) {
     u64 rate = b->format.nSamplesPerSec;
     size_t frames = b->data.size() / b->format.nBlockAlign;
-    size_t outframes = (size_t)((frames * DSMIXRATE + rate - 1) / rate);
-    std::vector<i16> out(outframes * 2);
+    size_t outframes = out.size() / 2;
     for (size_t i = 0; i < outframes; i++) {
         u64 at = i * rate / DSMIXRATE;
         i64 frac = (i64)(i * rate % DSMIXRATE);
@@ -94,13 +99,17 @@ static std::vector<i16> converted(const dsbuffer* b) {
             out[i * 2 + side] = (i16)(a + (z - a) * frac / (i64)DSMIXRATE);
         }
     }
-    return out;
 }
 
+// Converted where it lies: the mix keeps its size for the buffer's life. The
+// mixer reads only playing buffers and only this thread starts one, so a
+// buffer that is not playing is converted without holding the mixer up.
 static void remix(dsbuffer* b) {
-    std::vector<i16> mix = converted(b);
     mixlock();
-    b->mix.swap(mix);
+    bool held = b->playing;
+    if (!held) mixunlock();
+    convert(b, b->mix);
+    if (!held) mixlock();
     if (b->frame * 2 >= b->mix.size()) {
         b->playing = false;
         b->frame = 0;
@@ -197,14 +206,17 @@ static hresult createsecondary(dsdevice* ds, const dsbufferdesc* desc, dsbuffer*
     if (!desc->lpwfxFormat) return DSERR_INVALIDPARAM;
     if (desc->dwBufferBytes < DSBSIZE_MIN || desc->dwBufferBytes > DSBSIZE_MAX) return DSERR_INVALIDPARAM;
     if (!playable(desc->lpwfxFormat)) return DSERR_BADFORMAT;
+    u64 mixbytes = mixframes(desc->lpwfxFormat, desc->dwBufferBytes) * 4;
+    if (desc->dwBufferBytes > DSBUFFERMAXBYTES || mixbytes > DSBUFFERMAXBYTES) return DSERR_OUTOFMEMORY;
     dsbuffer* b = new (std::nothrow) dsbuffer;
     if (!b) return DSERR_OUTOFMEMORY;
     b->format = *desc->lpwfxFormat;
     b->format.cbSize = 0;
     bool ok = true;
+    // Silence converts to zeros, so a new buffer's mix needs no conversion.
     try {
         b->data.assign(desc->dwBufferBytes, b->format.wBitsPerSample == 8 ? 0x80 : 0);
-        b->mix = converted(b);
+        b->mix.assign((size_t)(mixbytes / 2), 0);
     } catch (const std::bad_alloc&) {
         ok = false;
     }
@@ -278,11 +290,8 @@ hresult ds_unlock(dsbuffer* b, void* p1, u32, void*, u32) {
     if (code != DS_OK) return code;
     if (!b->lockedat || p1 != b->lockedat) return DSERR_INVALIDPARAM;
     b->lockedat = nullptr;
-    try {
-        remix(b);
-    } catch (const std::bad_alloc&) {
-        return DSERR_OUTOFMEMORY;
-    }
+    if (injected(DSF_UNLOCK, &code)) return code;
+    remix(b);
     return DS_OK;
 }
 

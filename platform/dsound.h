@@ -31,6 +31,11 @@ enum : u32 { DSBLOCK_ENTIREBUFFER = 0x2 };
 enum : u32 { DSBSTATUS_PLAYING = 0x1 };
 constexpr u32 DSBSIZE_MIN = 4;
 constexpr u32 DSBSIZE_MAX = 0x0FFFFFFF;
+// A buffer is kept twice, as written and converted to the output's format
+// (which for 8-bit mono at 8000 Hz is 22 times larger); a buffer is refused
+// with DSERR_OUTOFMEMORY when either would pass this, which is some 95
+// seconds of output, far more than any effect.
+constexpr u32 DSBUFFERMAXBYTES = 16u << 20;
 constexpr u16 WAVE_FORMAT_PCM = 1;
 
 // The wave format block as WAV files hold it: 18 bytes, then cbSize extra
@@ -85,7 +90,8 @@ hresult ds_getformat(dsbuffer* b, waveformatex* out);
 // Otherwise the region from offset that wraps round to the start as the
 // second region (when p2 is given).
 hresult ds_lock(dsbuffer* b, u32 offset, u32 bytes, void** p1, u32* n1, void** p2, u32* n2, u32 flags);
-// What was written between lock and unlock is what plays from then on.
+// What was written between lock and unlock is what plays from then on; the
+// buffer is converted to the output's format here, once per unlock.
 hresult ds_unlock(dsbuffer* b, void* p1, u32 n1, void* p2, u32 n2);
 // One shot from the start. A buffer that is still playing goes on as it was:
 // the call is accepted (and counted) but changes nothing. Looping is not offered.
@@ -101,7 +107,7 @@ u32 ds_startcount(const dsbuffer* b);
 // True while a sound card takes the mix.
 bool ds_outputopen();
 // The next call of one kind fails with a code.
-enum dsfailpoint { DSF_NONE, DSF_CREATE, DSF_COOPERATIVE, DSF_BUFFER, DSF_LOCK };
+enum dsfailpoint { DSF_NONE, DSF_CREATE, DSF_COOPERATIVE, DSF_BUFFER, DSF_LOCK, DSF_UNLOCK };
 void ds_failnext(dsfailpoint where, hresult code);
 
 // ---- inside platform/: the sound card behind the device ----------------------

@@ -32,7 +32,13 @@ static u32 fillbuffer(int slot, mmiofile** file, waveformatex** format, mmckinfo
         debuglog("WaveReadFile() Failed!");
         return 0;
     }
-    ds_unlock(SoundBuffer[slot], p, n, nullptr, 0);
+    // The unlock converts the samples for the output: if that fails the
+    // buffer would play as silence.
+    if (ds_unlock(SoundBuffer[slot], p, n, nullptr, 0) != DS_OK) {
+        WaveCloseFile(file, format);
+        debuglog("SoundBuffer->Unlock() Failed!");
+        return 0;
+    }
     WaveCloseFile(file, format);
     return 1;
 }

@@ -10,12 +10,24 @@ std::vector<u8> pcxfile(u32 xmax, u32 ymax, const std::vector<u8>& packed) {
     std::vector<u8> f(128 + packed.size() + 768, 0xAB);
     std::fill(f.begin(), f.begin() + 128, 0);
     f[0] = 10;
+    f[1] = 5;
+    f[2] = 1; // run-length packed
+    f[3] = 8; // bits per pixel
     f[8] = (u8)xmax;
     f[9] = (u8)(xmax >> 8);
     f[10] = (u8)ymax;
     f[11] = (u8)(ymax >> 8);
+    f[65] = 1; // planes
+    u32 line = xmax < 0xFFFF ? xmax + 1 : 0xFFFF;
+    f[66] = (u8)line;
+    f[67] = (u8)(line >> 8);
     std::copy(packed.begin(), packed.end(), f.begin() + 128);
     return f;
+}
+
+void put16(std::vector<u8>& f, size_t at, u32 v) {
+    f[at] = (u8)v;
+    f[at + 1] = (u8)(v >> 8);
 }
 
 struct result {
@@ -124,8 +136,8 @@ TEST(PcxDecode, RefusesHeadersAskingForMoreThanTheFileHolds) {
         expectrefused(f);
         EXPECT_EQ(decode(f).why, "header dimensions exceed what the file can hold");
     };
-    // 65536 x 65536 from 4 packed bytes would be a 4 GiB buffer.
-    headerrefusal(pcxfile(65535, 65535, {255, 0, 255, 0}));
+    // 65535 x 65536 from 4 packed bytes would be a 4 GiB buffer.
+    headerrefusal(pcxfile(65534, 65535, {255, 0, 255, 0}));
     // 5 rows from 4 bytes: each row needs at least one.
     headerrefusal(pcxfile(0, 4, {1, 2, 3, 4}));
     // 4 bytes make at most 2 runs of 63; 129 pixels are past even the
@@ -136,4 +148,48 @@ TEST(PcxDecode, RefusesHeadersAskingForMoreThanTheFileHolds) {
     ASSERT_TRUE(r.ok) << r.why;
     EXPECT_EQ(r.pixels, std::vector<u8>(126, 3));
     expectrefused(pcxfile(127, 0, {255, 3, 255, 3}));
+}
+
+TEST(PcxDecode, HeaderFieldsTheUnpackingReliesOnAreChecked) {
+    const std::vector<u8> good = pcxfile(3, 1, {1, 2, 3, 4, 5, 6, 7, 8});
+    ASSERT_TRUE(decode(good).ok) << decode(good).why;
+    struct broken {
+        size_t at;
+        u32 value;
+        bool word;
+    } fields[] = {
+        {2, 0, false},  // stored unpacked
+        {3, 1, false},  // 1 bit per pixel
+        {3, 4, false},  {65, 3, false}, // three planes of 8 bits
+        {65, 0, false}, {66, 3, true},  // packed lines shorter than the width
+        {4, 4, true},   // Xmin past Xmax
+        {6, 2, true},   // Ymin past Ymax
+    };
+    for (const broken& b : fields) {
+        SCOPED_TRACE(b.at);
+        std::vector<u8> f = good;
+        if (b.word) put16(f, b.at, b.value);
+        else f[b.at] = (u8)b.value;
+        expectrefused(f);
+    }
+}
+
+TEST(PcxDecode, TheWindowGivesTheSizeAndPaddedLinesAreDropped) {
+    // Window (2, 5)-(4, 6): 3 x 2.
+    std::vector<u8> f = pcxfile(4, 6, {1, 2, 3, 4, 5, 6});
+    put16(f, 4, 2);
+    put16(f, 6, 5);
+    put16(f, 66, 3);
+    result r = decode(f);
+    ASSERT_TRUE(r.ok) << r.why;
+    EXPECT_EQ(r.width, 3);
+    EXPECT_EQ(r.height, 2);
+    EXPECT_EQ(r.pixels, (std::vector<u8>{1, 2, 3, 4, 5, 6}));
+    // A 3-wide picture in 4-byte lines: the fourth byte of each line is
+    // padding, and a run is cut at the line's end, not the picture's.
+    f = pcxfile(2, 1, {1, 2, 3, 99, 196, 7, 8});
+    put16(f, 66, 4);
+    r = decode(f);
+    ASSERT_TRUE(r.ok) << r.why;
+    EXPECT_EQ(r.pixels, (std::vector<u8>{1, 2, 3, 7, 7, 7}));
 }

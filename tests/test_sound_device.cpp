@@ -132,6 +132,18 @@ TEST_F(SoundDevice, SizesFlagsAndTheDescriptionItselfAreChecked) {
     EXPECT_EQ(ds_createsoundbuffer(ds, &d, &b, &outer), DSERR_NOAGGREGATION);
 }
 
+TEST_F(SoundDevice, ABufferIsRefusedWhenItOrItsConversionWouldPassTheCap) {
+    dsbuffer* b = nullptr;
+    // 8-bit mono at 8000 Hz: 5.5125 output frames of 4 bytes per byte written.
+    EXPECT_EQ(make(pcm(1, 8000, 8), 760871, &b), DS_OK); // 16777208 bytes converted
+    b = nullptr;
+    EXPECT_EQ(make(pcm(1, 8000, 8), 760872, &b), DSERR_OUTOFMEMORY); // 16777228
+    EXPECT_EQ(b, nullptr);
+    // 16-bit stereo at 48000 Hz shrinks when converted: the bytes written are the bound.
+    EXPECT_EQ(make(pcm(2, 48000, 16), DSBUFFERMAXBYTES, &b), DS_OK);
+    EXPECT_EQ(make(pcm(2, 48000, 16), DSBUFFERMAXBYTES + 4, &b), DSERR_OUTOFMEMORY);
+}
+
 TEST_F(SoundDevice, ThePrimaryBufferOnlyCarriesTheFormat) {
     dsbufferdesc d;
     d.dwSize = DSBUFFERDESC_SIZE;

@@ -213,6 +213,26 @@ TEST_F(SoundModule, AFailedLockLogsAndClosesTheFile) {
     EXPECT_EQ(memoryused, 0u);
 }
 
+TEST_F(SoundModule, AFailedConversionIsReportedNotPlayedAsSilence) {
+    init();
+    ds_failnext(DSF_UNLOCK, DSERR_OUTOFMEMORY);
+    auto [ok, log] = load(6, pcmwav(1, 22050, 8, pattern(100)));
+    EXPECT_EQ(ok, 0u);
+    EXPECT_EQ(log, P + "SoundBuffer->Unlock() Failed!");
+    EXPECT_EQ(memoryused, 0u);
+}
+
+TEST_F(SoundModule, AnEffectTooLongToConvertIsRefusedBeforeItsBufferIsMade) {
+    init();
+    // 8000 Hz, 8 bits, mono: 20 seconds convert to 3.5 MB, 100 seconds
+    // to 17.6 MB.
+    EXPECT_EQ(load(9, pcmwav(1, 8000, 8, bytes(160000, 0x80))).first, 1u);
+    auto [ok, log] = load(10, pcmwav(1, 8000, 8, bytes(800000, 0x80)));
+    EXPECT_EQ(ok, 0u);
+    EXPECT_EQ(log, P + "CreateSoundBuffer() Failed!" + P + "DSERR_OUTOFMEMORY");
+    EXPECT_EQ(SoundBuffer[10], nullptr);
+}
+
 TEST_F(SoundModule, PlayingGoesThroughTheSwitch) {
     init();
     ASSERT_EQ(load(7, pcmwav(1, 22050, 16, pattern(2000))).first, 1u);

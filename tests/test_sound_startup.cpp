@@ -94,7 +94,8 @@ TEST(SoundStartUp, AFileThatIsNotAWaveEndsTheStartWithTheBox) {
     std::ofstream(fs::path(data) / "wave" / "sound5.wav", std::ios::binary) << "RIFX0000WAVEfmt ";
     result r = rungame(data);
     EXPECT_EQ(soundlines(r.log), wantedlines(5) + "WaveOpenFile() Failed!\n") << "nothing after slot 5 is tried";
-    EXPECT_NE(r.log.find("WaveOpenFile() Failed!\nGame Exit ... \nUnknown Error!\nUnable to load sound!\n"),
+    EXPECT_NE(r.log.find("WaveOpenFile() Failed!\nGame Exit ... \nUnknown Error!\nUnable to load sound!\n"
+                         "wave\\sound5.wav\n"),
               std::string::npos)
         << r.log;
 }

@@ -130,14 +130,20 @@ TEST(Text, FontFiveShadowAndFontSixRule) {
     EXPECT_EQ(at(200, 100), 0);
     EXPECT_EQ(at(201, 100), (u16)((8 << rshift) | (16 << gshift) | 8));
     EXPECT_EQ(at(202, 100), grey);
-    // Brackets and codes past 'z' never draw.
+    // Brackets never draw, though font 3 has glyphs for them; a letter in
+    // the same place and colour does.
     solidfonts(7);
     fill(0);
     currentfont = 3;
+    settextcolor(31, 63, 31);
+    ASSERT_GT(glyphtables[3]['[' - 32].width, 0);
+    ASSERT_GT(glyphtables[3][']' - 32].width, 0);
     drawglyph('[', 100, 100);
     drawglyph(']', 100, 100);
-    drawglyph('{', 100, 100);
     EXPECT_EQ(at(100, 100), 0);
+    EXPECT_EQ(at(102, 105), 0);
+    drawglyph('I', 100, 100);
+    EXPECT_EQ(at(100, 100), 0xFFFF);
 }
 
 // A skin whose every pixel says where it came from: row * 512 + column.
@@ -172,6 +178,28 @@ TEST(Widgets, SkinColumnsPressedRowsAndCaptionOffset) {
     widget[0] = {100, 50, 140, 0, "", 0, 500};
     drawwidget(0);
     EXPECT_EQ(at(100 + 137, 50) & 511, 511); // the middle ends at the skin's last column
+    buttonskin = nullptr;
+}
+
+TEST(Widgets, TheSkinCutMovesBackOnlyWhenItWouldPassTheSkinsEnd) {
+    starttestdisplay();
+    solidfonts(0);
+    markedskin();
+    // Width 48: the middle is 44 columns from skinoffset + 2, so offset 466
+    // ends exactly at column 511 and is taken as it is.
+    struct cut {
+        i32 offset, first; // first skin column of the middle
+    } cuts[] = {{465, 467}, {466, 468}, {467, 468}, {600, 468}, {-9, 2}};
+    for (const cut& c : cuts) {
+        fill(0);
+        widget[0] = {100, 50, 48, 0, "", 0, c.offset};
+        drawwidget(0);
+        for (int r : {0, 23}) {
+            EXPECT_EQ(at(102, 50 + r), (u16)(r << 9 | c.first)) << c.offset;
+            EXPECT_EQ(at(145, 50 + r), (u16)(r << 9 | (c.first + 43))) << c.offset;
+            EXPECT_EQ(at(146, 50 + r), (u16)(r << 9 | 510)) << c.offset;
+        }
+    }
     buttonskin = nullptr;
 }
 

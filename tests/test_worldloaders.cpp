@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/memory.h"
 #include "testenv.h"
 #include "tools/content/viewtables.h"
 #include "world/itemtype.h"
@@ -57,17 +58,53 @@ TEST(WorldLoaders, ItemPicturesOutsideTheirFileOrBoxAreRefused) {
     EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat");
 }
 
+// Item 9, a section of a large item whose first section is given.
+static void sectionfiles(u32 first) {
+    std::vector<u8> dat(ITEMSFILEBYTES, 0);
+    itemtyperec t{};
+    t.isused = 1;
+    t.partoflargeitem = (u16)first;
+    itemtypetofile(&t, &dat[9 * ITEMTYPESIZE]);
+    write("items/items.dat", dat);
+    write("items/items.raw", {});
+}
+
+TEST(WorldLoaders, ASectionOfAnItemPastTheLastIsRefused) {
+    starttestdisplay();
+    sectionfiles(4095);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemtype[9]->partoflargeitem, 4095);
+    starttestdisplay();
+    sectionfiles(4096);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat");
+    starttestdisplay();
+    sectionfiles(65535);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat");
+}
+
 // Twelve sets: all empty but set 3, whose frame 0 is the given code.
-static void unitfiles(const std::vector<u8>& frame, u32 declared) {
+struct frameentry {
+    int index;
+    u32 offset, size;
+};
+
+// Twelve sets: all empty but set 3, with this raw file and these entries.
+static void unitset(const std::vector<u8>& raw, const std::vector<frameentry>& entries) {
     for (int n = 0; n < NUMUNITTYPES; n++) {
         std::vector<u8> dir(UNITDIRSIZE, 0), type(UNITTYPESIZE, 0);
         type[1090] = (u8)n;
-        if (n == 3) putu32(&dir[UNITFRAMES * 4], declared);
+        if (n == 3)
+            for (const frameentry& e : entries) {
+                putu32(&dir[e.index * 4], e.offset);
+                putu32(&dir[(UNITFRAMES + e.index) * 4], e.size);
+            }
         write("units/newunitpic" + std::to_string(n) + ".dat", dir);
-        write("units/newunitpic" + std::to_string(n) + ".raw", n == 3 ? frame : std::vector<u8>());
+        write("units/newunitpic" + std::to_string(n) + ".raw", n == 3 ? raw : std::vector<u8>());
         write("units/unit" + std::to_string(n) + ".dat", type);
     }
 }
+
+static void unitfiles(const std::vector<u8>& frame, u32 declared) { unitset(frame, {{0, 0, declared}}); }
 
 TEST(WorldLoaders, UnitFramesOutsideTheirFileOrBoxAreRefused) {
     std::vector<u8> good = {0, 0, 1, 0x1F, 0};
@@ -92,6 +129,71 @@ TEST(WorldLoaders, UnitFramesOutsideTheirFileOrBoxAreRefused) {
     std::vector<u8> lower = {0xFF, 0xFF, 0, 0xFF, 0xFF, 1, 1, 0}; // ... row 170 is not
     unitfiles(lower, (u32)lower.size());
     EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw");
+}
+
+TEST(WorldLoaders, AFrameReachingPastItsRawFileIsRefused) {
+    // Frame 0 is one whole run; frame 1 another, right behind it.
+    std::vector<u8> raw = {0, 0, 1, 0x1F, 0, 2, 0, 1, 0xE0, 0x03};
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}, {1, 5, 5}}); // ends exactly at the file's end
+    EXPECT_EQ(exitbox(initunit), "(loaded)");
+    u32 size = 0;
+    const u8* f1 = findunitframe(3, 0, 1, 1, &size);
+    ASSERT_NE(f1, nullptr);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(f1[3] | f1[4] << 8, 0x07C0); // green, doubled for 5-6-5
+    // Three bytes more than the file: enough for a whole run header to be
+    // read from outside it if the size were not checked first.
+    for (u32 over : {1u, 3u, 40u}) {
+        starttestdisplay();
+        unitset(raw, {{0, 0, 5}, {1, 5, 5 + over}});
+        EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw") << over;
+    }
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}, {1, 11, 1}}); // starts past the end
+    EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw");
+}
+
+TEST(WorldLoaders, FramesSharingBytesAreRefusedAndEachFrameIsConvertedOnce) {
+    std::vector<u8> raw = {0, 0, 1, 0x21, 0x04, 0, 0, 1, 0xFF, 0x7F};
+    starttestdisplay(565);
+    // Frame 0, an empty frame where frame 1 starts, then frame 1.
+    unitset(raw, {{0, 0, 5}, {2, 5, 0}, {1, 5, 5}});
+    EXPECT_EQ(exitbox(initunit), "(loaded)");
+    u32 size;
+    const u8* f0 = findunitframe(3, 0, 1, 0, &size);
+    const u8* f1 = findunitframe(3, 0, 1, 1, &size);
+    ASSERT_TRUE(f0 && f1);
+    EXPECT_EQ(f0[3] | f0[4] << 8, 0x0841); // (1, 1, 1): green doubled once
+    EXPECT_EQ(f1[3] | f1[4] << 8, 0xFFDF);
+    // The same bytes under two entries, or two entries overlapping by one.
+    raw.insert(raw.end(), {0, 0, 1, 0, 0});
+    std::vector<std::vector<frameentry>> shared = {
+        {{0, 0, 5}, {1, 0, 5}}, // frame 1 at offset 0 is absent, not shared ...
+        {{0, 0, 5}, {7, 5, 5}, {200, 5, 5}},
+        {{0, 0, 10}, {1, 5, 10}},
+        {{0, 0, 15}, {383, 5, 5}},
+    };
+    for (size_t c = 0; c < shared.size(); c++) {
+        starttestdisplay(565);
+        unitset(raw, shared[c]);
+        EXPECT_EQ(exitbox(initunit), c == 0 ? "(loaded)" : "units\\newunitpic3.raw") << c;
+    }
+}
+
+TEST(WorldLoaders, UnitRawFilesPastTheLargestUsefulSizeAreRefusedUnread) {
+    std::vector<u8> raw = {0, 0, 1, 0x1F, 0};
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}});
+    fs::resize_file(testdatadir() + "/units/newunitpic3.raw", (uintmax_t)UNITRAWMAX);
+    EXPECT_EQ(exitbox(initunit), "(loaded)");
+    EXPECT_EQ(unitpicrawsize[3], (u32)UNITRAWMAX);
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}});
+    fs::resize_file(testdatadir() + "/units/newunitpic3.raw", (uintmax_t)UNITRAWMAX + 1);
+    u32 before = memoryused;
+    EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw");
+    EXPECT_LT(memoryused - before, (u32)UNITRAWMAX) << "refused before its bytes were allocated";
 }
 
 static void viewfiles(int breakat) {
@@ -128,10 +230,12 @@ TEST(WorldLoaders, ViewTablesOffTheScreenAreRefusedAndGoodOnesLogged) {
     EXPECT_EQ(exitbox(initviewtables), "vsstable.dat");
 }
 
-TEST(WorldLoaders, ShortTerrainEndsWithItsName) {
-    starttestdisplay();
-    write("terrain/terrain.raw", std::vector<u8>(5000, 0));
-    EXPECT_EQ(exitbox(initland), "terrain.dat");
+TEST(WorldLoaders, TerrainOfAnyOtherSizeEndsWithItsName) {
+    for (size_t size : {(size_t)5000, (size_t)TERRAINBYTES - 1, (size_t)TERRAINBYTES + 1}) {
+        starttestdisplay();
+        write("terrain/terrain.raw", std::vector<u8>(size, 0));
+        EXPECT_EQ(exitbox(initland), "terrain\\terrain.raw") << size;
+    }
     starttestdisplay();
     std::vector<u8> white(TERRAINBYTES, 0);
     for (u32 i = 0; i < TERRAINBYTES; i += 2) putu16(&white[i], 0x7FFF);

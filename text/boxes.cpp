@@ -16,6 +16,8 @@
 char boxtext[128];
 
 static const char textboxfile[] = "bitmaps\\textbox.bmp";
+// The buttons and the text are placed for a box of this size at (120, 164).
+static constexpr picsize textboxsize = {400, 104};
 
 static u16 green(u16 g555) { return pixelformat == 1 ? g555 : (u16)(2 * g555); }
 
@@ -23,7 +25,7 @@ static void setboxtext(const char* text) { std::snprintf(boxtext, sizeof boxtext
 
 void showmessage(const char* text) {
     setboxtext(text);
-    drawpicture(textboxfile, 120, 164);
+    drawpicture(textboxfile, 120, 164, textboxsize);
     settextcolor(30, green(24), 16);
     currentfont = 4;
     drawtextcentered(boxtext, 212, 0, 640);
@@ -52,7 +54,7 @@ void okbox(const char* text) {
     screenenter(GS_OKBOX);
     setcursormode(8);
     setboxtext(text);
-    drawpicture(textboxfile, 120, 164);
+    drawpicture(textboxfile, 120, 164, textboxsize);
     drawboxtext();
     setupwidget(0, 6, 296, 226, 48, gamerandom() % 344);
     drawwidget(0);
@@ -69,7 +71,7 @@ static void confirmidle() {
 u8 confirmbox(const char* text) {
     screenenter(GS_CONFIRM);
     setcursormode(8);
-    drawpicture(textboxfile, 120, 164);
+    drawpicture(textboxfile, 120, 164, textboxsize);
     setupwidget(1, 7, 260, 226, 48, gamerandom() % 344);
     setupwidget(0, 8, 330, 226, 48, gamerandom() % 344);
     drawwidget(0);

@@ -1,5 +1,7 @@
 #include "text/font.h"
 
+#include "app/exitgame.h"
+#include "app/memory.h"
 #include "video/display.h"
 #include "video/picture.h"
 #include "video/vscreen.h"
@@ -18,11 +20,27 @@ u8 textalt = 0;
 u16* textaltbuf = nullptr;
 u32 textaltheight = 0;
 
+// The columns a font's glyph table reaches into its strip.
+static i32 tablewidth(const glyph* table) {
+    i32 need = 0;
+    for (int c = 0; c < 96; c++)
+        if (table[c].width && table[c].x + table[c].width > need) need = table[c].x + table[c].width;
+    return need;
+}
+
+// The strip is drawn with the row length it was decoded with; one too
+// narrow or too low for the glyph table is refused as a missing file is.
 void initfonts() {
     for (int f = 0; f < NUMFONTS; f++) {
-        font[f].picture = unpackpcx(fontfiles[f].file);
+        i32 width = 0, height = 0;
+        u8* picture = unpackpcx(fontfiles[f].file, &width, &height);
+        if (width < tablewidth(glyphtables[f]) || height < fontfiles[f].height) {
+            gamefree(picture, (size_t)width * (size_t)height);
+            exitgame(3, fontfiles[f].file);
+        }
+        font[f].picture = picture;
         font[f].height = fontfiles[f].height;
-        font[f].picwidth = fontfiles[f].picwidth;
+        font[f].picwidth = (u32)width;
         font[f].table = glyphtables[f];
     }
 }
@@ -88,7 +106,8 @@ void drawglyph(u8 code, i32 x, i32 y) {
     if (code <= 32 || code > 122 || code == '[' || code == ']') return;
     const fontrec& f = font[currentfont];
     const glyph& g = f.table[code - 32];
-    if (!g.width || !f.picture || !glyphfits(x, y, g.width, f.height)) return;
+    if (!g.width || !f.picture || g.x < 0 || (u32)(g.x + g.width) > f.picwidth || !glyphfits(x, y, g.width, f.height))
+        return;
     if (!textalt) beginvsdraw();
     i32 pitch = textalt ? 640 : VSPITCH;
     u16* d = textalt ? textaltbuf + y * 640 + x : vspixel(x, y);

@@ -6,9 +6,9 @@
 
 struct fontrec {
     const glyph* table; // 96 entries, codes 32..127
-    u8* picture;        // picwidth x height coverage bytes
-    u8 height;
-    u32 picwidth;
+    u8* picture;        // picwidth x at least height coverage bytes
+    u8 height;          // rows every glyph has
+    u32 picwidth;       // row length of the strip as decoded
 };
 
 extern fontrec font[NUMFONTS];

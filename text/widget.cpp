@@ -12,8 +12,6 @@ widgetrec widget[NUMWIDGETS];
 u16* buttonskin = nullptr;
 u32 stringbase = 0;
 
-constexpr int SKINWIDTH = 512;
-
 bool insidewidget(int i, i32 mx, i32 my) {
     const widgetrec& w = widget[i];
     return w.x < mx && mx < w.x + w.width && w.y < my && my < w.y + 24;

@@ -12,6 +12,8 @@ struct widgetrec {
 };
 
 constexpr int NUMWIDGETS = 3;
+constexpr int SKINWIDTH = 512;
+constexpr int SKINHEIGHT = 48;
 
 extern widgetrec widget[NUMWIDGETS];
 extern u16* buttonskin; // 512 x 48: normal face above, pressed face below

@@ -1,5 +1,6 @@
 #include "video/display.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "app/debuglog.h"
@@ -66,6 +67,19 @@ static bool detectpixelformat() {
     return true;
 }
 
+// Every cursor cell is cut from the picture at a fixed place, so the
+// picture must be exactly the size the cells are laid out in.
+static bool cursorpicturefits() {
+    ddsurfacedesc desc;
+    if (dd_getsurfacedesc(cursorsurface, &desc) != DD_OK) return false;
+    if (desc.width == CURSORWIDTH && desc.height == CURSORHEIGHT) return true;
+    char why[128];
+    std::snprintf(why, sizeof why, "%s: %d x %d pixels, the program needs %d x %d\n", CURSORFILE, desc.width,
+                  desc.height, CURSORWIDTH, CURSORHEIGHT);
+    plat_debugoutput(why);
+    return false;
+}
+
 u32 initdirectdraw() {
     if (!plat_createwindow("Vennor", windowproc)) return 0;
     hresult r;
@@ -83,6 +97,7 @@ u32 initdirectdraw() {
         showdderror("DDLoadBitmap()", 0);
         exitgame(0, nullptr);
     }
+    if (!cursorpicturefits()) exitgame(3, CURSORFILE);
     ddsetcolorkey(cursorsurface, 0);
     if (!detectpixelformat()) {
         errorbox("Vennor", "GetPixelFormat Failed!");

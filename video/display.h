@@ -12,6 +12,12 @@ constexpr int VSLEFT = 60;
 constexpr int VSTOP = 240;
 constexpr u32 VSORIGIN = 240 * 1536 + 60 * 2; // byte offset of visible (0, 0)
 
+// The cursor picture: 32 x 32 cells, 8 across and 16 down. It is the
+// program's resource "CURSORS", kept as this file of the data tree.
+constexpr int CURSORWIDTH = 256;
+constexpr int CURSORHEIGHT = 512;
+constexpr const char* CURSORFILE = "resources\\CURSORS.bmp";
+
 extern bool lpDD;
 extern ddsurface* primary;
 extern ddsurface* backbuffer;

@@ -1,5 +1,6 @@
 #include "video/pcxdecode.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -40,21 +41,38 @@ bool unpackrow(packed* src, u8* row, u32 width) {
     return true;
 }
 
+// The header fields the unpacking depends on: one 8-bit plane, run-length
+// packed, a window whose corners are in order, and packed lines at least as
+// long as the picture is wide (the bytes past the width pad the line).
+bool readheader(const u8* data, u64* w, u64* h, u64* line, std::string* why) {
+    if (data[2] != 1) return fail(why, "encoding is not run-length");
+    if (data[3] != 8 || data[65] != 1) return fail(why, "not one plane of 8 bits per pixel");
+    u32 xmin = rd16(data + 4), ymin = rd16(data + 6), xmax = rd16(data + 8), ymax = rd16(data + 10);
+    if (xmin > xmax || ymin > ymax) return fail(why, "window corners out of order");
+    *w = (u64)xmax - xmin + 1;
+    *h = (u64)ymax - ymin + 1;
+    *line = rd16(data + 66);
+    if (*line < *w) return fail(why, "bytes per line shorter than the width");
+    return true;
+}
+
 } // namespace
 
 bool pcx_decode(const u8* data, size_t size, std::vector<u8>* out, i32* width, i32* height, std::string* why) {
     if (!data || size < HEADER + PALETTE) return fail(why, "file shorter than a PCX header and palette");
-    u64 w = (u64)rd16(data + 8) + 1;
-    u64 h = (u64)rd16(data + 10) + 1;
+    u64 w, h, line;
+    if (!readheader(data, &w, &h, &line, why)) return false;
     u64 n = size - HEADER - PALETTE;
     // Every row takes at least one byte, and two bytes make at most 63
     // pixels: a header asking for more cannot be honest, and is refused
     // before it can size an allocation.
-    if (h > n || w * h > 32 * n) return fail(why, "header dimensions exceed what the file can hold");
+    if (h > n || line * h > 32 * n) return fail(why, "header dimensions exceed what the file can hold");
     std::vector<u8> pixels((size_t)(w * h), 0);
+    std::vector<u8> row((size_t)line);
     packed src = {data + HEADER, data + HEADER + n};
     for (u64 y = 0; y < h; y++) {
-        if (!unpackrow(&src, pixels.data() + y * w, (u32)w)) return fail(why, "packed data ends before the last row");
+        if (!unpackrow(&src, row.data(), (u32)line)) return fail(why, "packed data ends before the last row");
+        std::copy(row.begin(), row.begin() + (i64)w, pixels.begin() + (i64)(y * w));
     }
     if (out) *out = std::move(pixels);
     if (width) *width = (i32)w;

@@ -9,11 +9,21 @@
 extern u32 bmpwidth, bmpheight;
 extern u16* rgb333;
 
+// The size the program draws a picture at. Code that cuts pieces out of a
+// picture relies on it, so a file of any other size is refused at load.
+// {0, 0}: whatever size the file has.
+struct picsize {
+    u32 width, height;
+};
+constexpr picsize ANYSIZE = {0, 0};
+
 // A picture file converted to the display's layout. The caller owns the
-// buffer (bmpwidth x bmpheight pixels) and frees it with gamefree.
-u16* loadandunpackbmp(const char* file);
-// A PCX file's pixels, width x height bytes; the caller knows the size.
-u8* unpackpcx(const char* file);
+// buffer (bmpwidth x bmpheight pixels) and frees it with gamefree. A file
+// that is missing, unreadable or not of the size wanted ends the program
+// with code 3, naming the file.
+u16* loadandunpackbmp(const char* file, picsize want = ANYSIZE);
+// A PCX file's pixels, width x height bytes, with its size when asked for.
+u8* unpackpcx(const char* file, i32* width = nullptr, i32* height = nullptr);
 // Builds the 9-bit colour code of every 16-bit colour.
 void buildrgb333();
 // One colour's 9-bit code under the current pixel format.

@@ -28,10 +28,10 @@ static spriterec& checkedslot(int slot) {
     return sprite[slot];
 }
 
-void initsprite(int slot, const char* file) {
+void initsprite(int slot, const char* file, picsize want) {
     spriterec& s = checkedslot(slot);
     if (s.inuse) badslot("Sprite %d in use!", slot);
-    s.pixels = loadandunpackbmp(file);
+    s.pixels = loadandunpackbmp(file, want);
     s.height = (i16)bmpheight;
     s.width = (i16)bmpwidth;
     s.drawn = 0;
@@ -96,16 +96,16 @@ void erasesprite(int slot) {
     endvsdraw();
 }
 
-void drawpicture(const char* file, i32 x, i32 y) {
-    initsprite(PICTURESLOT, file);
+void drawpicture(const char* file, i32 x, i32 y, picsize want) {
+    initsprite(PICTURESLOT, file, want);
     sprite[PICTURESLOT].x = (i16)x;
     sprite[PICTURESLOT].y = (i16)y;
     drawsprite(PICTURESLOT);
     deletesprite(PICTURESLOT);
 }
 
-void drawbitmap(const char* file, i32 x, i32 y) {
-    u16* buf = loadandunpackbmp(file);
+void drawbitmap(const char* file, i32 x, i32 y, picsize want) {
+    u16* buf = loadandunpackbmp(file, want);
     vsspan c;
     beginvsdraw();
     if (vsclip(x, y, (i32)bmpwidth, (i32)bmpheight, &c)) {

@@ -24,12 +24,14 @@ static void readrecords() {
         itemtypefromfile(&bytes[(size_t)i * ITEMTYPESIZE], itemtype[i]);
     }
     itemtype[0]->isused = 1;
+    // A large item's section is drawn with its first section's picture.
+    for (const itemtyperec* t : itemtype)
+        if (t->isused && t->partoflargeitem >= NUMITEMTYPES) exitgame(3, itemsdat);
 }
 
 // A picture must lie inside the raw file and its runs inside the item's own
-// box; a large item's section must name an item that exists.
+// box.
 static bool itemfits(const itemtyperec& t, const u8* data, u64 rawsize) {
-    if (t.partoflargeitem >= NUMITEMTYPES) return false;
     if (!t.rawdatasize) return true;
     if (t.rawdatasize > 32767 || (u64)t.fileoffset + t.rawdatasize > rawsize) return false;
     return data == nullptr || rlefits(data, t.rawdatasize, t.picwidth, t.picheight);
@@ -42,6 +44,7 @@ static void readpictures() {
     for (int i = 0; i < NUMITEMTYPES; i++) {
         itemtyperec& t = *itemtype[i];
         t.isloaded = 0;
+        itemrawdataptr[i] = nullptr;
         if (!t.isused) continue;
         t.isloaded = 1;
         if (!itemfits(t, nullptr, (u64)rawsize)) exitgame(3, itemsraw);

@@ -25,11 +25,10 @@ void tilerow(int r, int* firstcol, int* pixels) {
 
 void initland() {
     u16* tiles = (u16*)gamecalloc(TERRAINBYTES, "landrawdataptr[0]");
-    platfile* f = plat_fopenread("terrain\\terrain.raw");
-    if (!f) exitgame(3, "terrain\\terrain.raw");
-    std::vector<u8> bytes(TERRAINBYTES);
-    if (!plat_fread(f, bytes.data(), TERRAINBYTES)) exitgame(3, "terrain.dat");
-    plat_fclose(f);
+    // Exactly 1280 tiles: a longer file is not one the land editor wrote.
+    static const char terrainraw[] = "terrain\\terrain.raw";
+    std::vector<u8> bytes;
+    if (!plat_readfile(terrainraw, &bytes, TERRAINBYTES) || bytes.size() != TERRAINBYTES) exitgame(3, terrainraw);
     for (u32 i = 0; i < TERRAINBYTES / 2; i++) {
         u16 p = (u16)(bytes[i * 2] | bytes[i * 2 + 1] << 8);
         tiles[i] = pixelformat == 2 ? to565(p) : p;

@@ -1,6 +1,8 @@
 #include "world/unittype.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "app/debuglog.h"
@@ -43,11 +45,28 @@ static void readdirectory(int n) {
 static bool framefits(int n, int i) {
     u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
     if (size == 0) return true;
-    if (size > 32767 || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
+    if (size > UNITFRAMEMAX || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
     return rlefits(unitpicraw[n] + offset, size, UNITFRAMEWIDTH, UNITFRAMEHEIGHT);
 }
 
+// Frames are converted to 5-6-5 where they lie, so two entries sharing
+// bytes would have those bytes converted twice. Run after framefits, which
+// keeps offset + size inside the file.
+static bool framesapart(int n) {
+    std::vector<std::pair<u32, u32>> spans;
+    for (int i = 0; i < UNITFRAMES; i++) {
+        u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
+        if ((i != 0 && offset == 0) || size == 0) continue;
+        spans.push_back({offset, offset + size});
+    }
+    std::sort(spans.begin(), spans.end());
+    for (size_t k = 1; k < spans.size(); k++)
+        if (spans[k].first < spans[k - 1].second) return false;
+    return true;
+}
+
 static void pointframes(int n, const char* rawname) {
+    for (u8*& p : unitframe[n]) p = nullptr;
     unitframe[n][0] = unitpicraw[n];
     for (int a = 0; a < 3; a++)
         for (int f = 0; f < 8; f++)
@@ -57,9 +76,11 @@ static void pointframes(int n, const char* rawname) {
                 if (i != 0 && directory(n)[i] == 0) continue;
                 if (!framefits(n, i)) exitgame(3, rawname);
                 unitframe[n][i] = unitpicraw[n] + directory(n)[i];
-                if (pixelformat == 2 && directory(n)[UNITFRAMES + i])
-                    rleto565(unitframe[n][i], directory(n)[UNITFRAMES + i]);
             }
+    if (!framesapart(n)) exitgame(3, rawname);
+    if (pixelformat != 2) return;
+    for (int i = 0; i < UNITFRAMES; i++)
+        if (unitframe[n][i] && directory(n)[UNITFRAMES + i]) rleto565(unitframe[n][i], directory(n)[UNITFRAMES + i]);
 }
 
 static void loadpictureset(int n) {
@@ -69,7 +90,7 @@ static void loadpictureset(int n) {
     platfile* f = plat_fopenread(name);
     if (!f) exitgame(3, name);
     i64 size = plat_fsize(f);
-    if (size < 0 || size > 64 * 1024 * 1024) exitgame(3, name);
+    if (size < 0 || size > UNITRAWMAX) exitgame(3, name);
     if (size == 0) {
         plat_fclose(f);
         return;

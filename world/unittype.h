@@ -8,6 +8,10 @@ constexpr int UNITFRAMES = 384; // 3 actions x 8 facings x 16 frames
 constexpr int UNITDIRSIZE = 3072;
 constexpr int UNITFRAMEWIDTH = 80;
 constexpr int UNITFRAMEHEIGHT = 120;
+constexpr i64 UNITFRAMEMAX = 32767; // bytes of one frame's code
+// No two frames share bytes, so no useful raw file is longer than all 384
+// frames at their largest; a longer one is refused unread.
+constexpr i64 UNITRAWMAX = UNITFRAMES * UNITFRAMEMAX;
 
 enum : u32 { CLASS_FIGHTER = 0, CLASS_ARCHER = 1, CLASS_THIEF = 2, CLASS_MAGE = 3, CLASS_CLERIC = 4 };
 enum : u8 { ACTION_WALK = 0, ACTION_ATTACK = 1, ACTION_STAND = 2 };
