@@ -1,5 +1,6 @@
 #include "app/debuglog.h"
 
+#include <cerrno>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +13,10 @@ static platfile* logfile = nullptr;
 static char messagebuffer[1024];
 static char prefixbuffer[64];
 
+// A line that could not be written is dropped as the run goes on; the loss
+// is told once, when the log is closed.
+static int lostwrite = 0;
+
 bool opendebuglog() {
     closedebuglog();
     logfile = plat_fcreate("text\\debug.log");
@@ -19,8 +24,13 @@ bool opendebuglog() {
 }
 
 void closedebuglog() {
-    plat_fclose(logfile);
+    if (!logfile) return;
+    bool closed = plat_fclose(logfile);
+    int closeerror = errno;
     logfile = nullptr;
+    if (lostwrite) std::fprintf(stderr, "vennor: text\\debug.log is incomplete: %s\n", std::strerror(lostwrite));
+    else if (!closed) std::fprintf(stderr, "vennor: cannot close text\\debug.log: %s\n", std::strerror(closeerror));
+    lostwrite = 0;
 }
 
 bool debuglogopen() { return logfile != nullptr; }
@@ -28,7 +38,9 @@ bool debuglogopen() { return logfile != nullptr; }
 // Flushed at every write so that the log is complete however the process ends.
 bool debuglograw(const char* text) {
     if (!logfile) return false;
-    return plat_fwrite(logfile, text, std::strlen(text)) && plat_fflush(logfile);
+    if (plat_fwrite(logfile, text, std::strlen(text)) && plat_fflush(logfile)) return true;
+    if (!lostwrite) lostwrite = errno ? errno : EIO;
+    return false;
 }
 
 int formatlogprefix(char* buf, size_t size, u32 tick, u8 state) {

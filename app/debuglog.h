@@ -7,6 +7,7 @@
 
 // False when the file cannot be created.
 bool opendebuglog();
+// Says on standard error when lines were lost or the close failed.
 void closedebuglog();
 bool debuglogopen();
 // Writes text as it stands; false when the write fails.

@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/safewrite.h"
+
 struct platfile {
     std::FILE* f;
 };
@@ -57,12 +59,11 @@ std::string plat_hostpath(const char* gamepath) {
 
 static platfile* wrap(std::FILE* f) { return f ? new platfile{f} : nullptr; }
 
-platfile* plat_fcreate(const char* gamepath) { return wrap(std::fopen(plat_hostpath(gamepath).c_str(), "wb")); }
 // Only regular files are opened: a FIFO or a device in the data tree would
 // block start-up or stream without end. O_NONBLOCK keeps the open itself
 // from waiting on a FIFO's writer.
 static platfile* openregular(const char* gamepath, int flags, const char* mode) {
-    int fd = open(plat_hostpath(gamepath).c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+    int fd = open(plat_hostpath(gamepath).c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     struct stat st;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, flags & O_ACCMODE) != 0) {
@@ -74,13 +75,15 @@ static platfile* openregular(const char* gamepath, int flags, const char* mode) 
     return wrap(f);
 }
 
+platfile* plat_fcreate(const char* gamepath) { return openregular(gamepath, O_WRONLY | O_CREAT | O_TRUNC, "wb"); }
 platfile* plat_fopenread(const char* gamepath) { return openregular(gamepath, O_RDONLY, "rb"); }
 platfile* plat_fopenupdate(const char* gamepath) { return openregular(gamepath, O_RDWR, "r+b"); }
 
-void plat_fclose(platfile* f) {
-    if (!f) return;
-    std::fclose(f->f);
+bool plat_fclose(platfile* f) {
+    if (!f) return true;
+    bool ok = std::fclose(f->f) == 0;
     delete f;
+    return ok;
 }
 
 bool plat_fread(platfile* f, void* buf, size_t n) { return f && std::fread(buf, 1, n, f->f) == n; }
@@ -109,11 +112,8 @@ bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) 
 }
 
 bool plat_writefile(const char* gamepath, const void* data, size_t n) {
-    platfile* f = plat_fcreate(gamepath);
-    if (!f) return false;
-    bool ok = plat_fwrite(f, data, n) && plat_fflush(f);
-    plat_fclose(f);
-    return ok;
+    std::string why;
+    return plat_safewritefile(gamepath, data, n, &why);
 }
 
 bool plat_copyfile(const char* from, const char* to) {

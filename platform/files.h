@@ -13,11 +13,14 @@ struct platfile;
 // matched; the rest are kept as written (for files about to be created).
 std::string plat_hostpath(const char* gamepath);
 
-platfile* plat_fcreate(const char* gamepath);   // new, empty, write only
+// New, empty, write only, in place: for logs that must hold every line however
+// the process ends. Other files are written through platform/safewrite.h.
+platfile* plat_fcreate(const char* gamepath);
 // Both open regular files only.
 platfile* plat_fopenread(const char* gamepath);
 platfile* plat_fopenupdate(const char* gamepath); // read and write, existing file
-void plat_fclose(platfile* f);
+// False when buffered bytes could not be written out.
+bool plat_fclose(platfile* f);
 // True only when all n bytes were moved.
 bool plat_fread(platfile* f, void* buf, size_t n);
 bool plat_fwrite(platfile* f, const void* buf, size_t n);
@@ -31,6 +34,8 @@ bool plat_fflush(platfile* f);
 bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes);
 // The largest file plat_copyfile takes (backups of the game's data files).
 constexpr size_t PLAT_COPYMAX = 256u << 20;
+// Both replace the target whole or leave it as it was (platform/safewrite.h,
+// which also gives the reason of a failure).
 bool plat_writefile(const char* gamepath, const void* data, size_t n);
 bool plat_copyfile(const char* from, const char* to);
 bool plat_fileexists(const char* gamepath);

@@ -1,17 +1,22 @@
 #include "platform/scriptplayer.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/backend.h"
 #include "platform/files.h"
+#include "platform/safewrite.h"
 #include "platform/script.h"
 
 static std::vector<scriptevent> events;
 static size_t nextevent = 0;
 static bool playing = false;
 static bool quitposted = false;
-static std::FILE* recordfile = nullptr;
+// The recording grows in a temporary file beside its target and takes the
+// target's name when the run ends; a crash leaves it in NAME.tmpXXXXXX.
+static safefile* recording = nullptr;
+static bool recordlossreported = false;
 
 bool scriptplayer_open(const std::string& playfile, const std::string& recordpath, bool headless, std::string* err) {
     events.clear();
@@ -29,25 +34,50 @@ bool scriptplayer_open(const std::string& playfile, const std::string& recordpat
         std::string why;
         if (!script_parse(text, &events, &why)) { *err = playfile + ": " + why; return false; }
     }
+    plat_safeabandon(recording);
+    recording = nullptr;
+    recordlossreported = false;
     if (!recordpath.empty()) {
-        recordfile = std::fopen(recordpath.c_str(), "w");
-        if (!recordfile) { *err = "cannot write the script " + recordpath; return false; }
-        std::fputs("# recorded input: TICK EVENT [ARGS]\n", recordfile);
+        std::string why;
+        static const char HEADER[] = "# recorded input: TICK EVENT [ARGS]\n";
+        recording = plat_safeopenhost(recordpath, &why);
+        if (!recording || !plat_safewrite(recording, HEADER, sizeof HEADER - 1, &why)) {
+            plat_safeabandon(recording);
+            recording = nullptr;
+            *err = "cannot write the script: " + why;
+            return false;
+        }
     }
     return true;
 }
 
+bool scriptplayer_endrecording(std::string* why) {
+    if (!recording) return true;
+    safefile* f = recording;
+    recording = nullptr;
+    return plat_safecommit(f, why);
+}
+
 void scriptplayer_close() {
-    if (recordfile) std::fclose(recordfile);
-    recordfile = nullptr;
+    std::string why;
+    if (scriptplayer_endrecording(&why)) return;
+    std::fprintf(stderr, "vennor: the recording is lost: %s\n", why.c_str());
+    // A run whose recording is lost must not end as a success; the display
+    // is already down.
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 bool scriptplayer_active() { return playing; }
 
 void plat_record(const char* line) {
-    if (!recordfile) return;
-    std::fprintf(recordfile, "%u %s\n", plat_ticks(), line);
-    std::fflush(recordfile);
+    if (!recording) return;
+    std::string text = std::to_string(plat_ticks()) + " " + line + "\n";
+    std::string why;
+    if (plat_safewrite(recording, text.data(), text.size(), &why) || recordlossreported) return;
+    // Said at once, so that the player knows before the session is over.
+    std::fprintf(stderr, "vennor: %s\n", why.c_str());
+    recordlossreported = true;
 }
 
 static void presskey(u32 vk, bool down) {

@@ -7,7 +7,11 @@
 
 // A headless run without a script plays an empty one (and so quits at once).
 bool scriptplayer_open(const std::string& playfile, const std::string& recordfile, bool headless, std::string* err);
+// Takes the recording to its file. A recording that cannot be written is
+// reported on standard error and the process ends with status 1.
 void scriptplayer_close();
+// The same without ending the process: false with the reason.
+bool scriptplayer_endrecording(std::string* why);
 bool scriptplayer_active();
 // Queues every event that is due. Stops at a due screenshot until a frame
 // has been presented after the events before it were taken.

@@ -9,7 +9,7 @@
 
 static u8 expand(u32 v, int bits) { return (u8)(bits == 5 ? (v << 3) | (v >> 2) : (v << 2) | (v >> 4)); }
 
-bool plat_saveshot(const std::string& hostpath, const u16* pixels, u32 format) {
+static bool saveshot(const std::string& hostpath, const u16* pixels, u32 format, std::string* why) {
     std::vector<u8> rgb(640 * 480 * 3);
     for (int i = 0; i < 640 * 480; i++) {
         u16 p = pixels[i];
@@ -18,7 +18,12 @@ bool plat_saveshot(const std::string& hostpath, const u16* pixels, u32 format) {
         rgb[i * 3 + 1] = f555 ? expand((p >> 5) & 31, 5) : expand((p >> 5) & 63, 6);
         rgb[i * 3 + 2] = expand(p & 31, 5);
     }
-    return png_write(hostpath, 640, 480, rgb.data());
+    return png_write(hostpath, 640, 480, rgb.data(), why);
+}
+
+bool plat_saveshot(const std::string& hostpath, const u16* pixels, u32 format) {
+    std::string why;
+    return saveshot(hostpath, pixels, format, &why);
 }
 
 void plat_savenumberedshot() {
@@ -27,9 +32,9 @@ void plat_savenumberedshot() {
         char name[32];
         std::snprintf(name, sizeof name, "shots\\shot%04d.png", n);
         if (plat_fileexists(name)) continue;
-        std::string path = plat_hostpath(name);
-        if (!plat_saveshot(path, dd_lastframe(), dd_displayformat()))
-            plat_debugoutput(("cannot write " + path + "\n").c_str());
+        std::string why;
+        if (!saveshot(plat_hostpath(name), dd_lastframe(), dd_displayformat(), &why))
+            plat_debugoutput(("vennor: " + why + "\n").c_str());
         return;
     }
 }

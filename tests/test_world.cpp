@@ -172,7 +172,7 @@ TEST(MapFile, SaveThenLoadDropsPlayerZeroAndKeepsTheOthersByteForByte) {
     allocgrids();
     initnpc();
     std::filesystem::create_directories("maps");
-    writesolidbmp("bitmaps/textbox.bmp", 400, 100, 0x202020);
+    writesolidbmp("bitmaps/textbox.bmp", 400, 104, 0x202020);
     writemap("maps/map0", 100, 50, 1, 3);
     ASSERT_TRUE(loadmap("maps\\map0.dat"));
     int a = createnpc(4, 30, 40, 1), b = createnpc(2, 30, 40, 2);
@@ -201,12 +201,12 @@ TEST(MapFile, SaveThenLoadDropsPlayerZeroAndKeepsTheOthersByteForByte) {
     EXPECT_EQ(std::filesystem::file_size("maps/map0.npc"), NPCFILEBYTES);
 }
 
-TEST(MapFile, ShortNpcFileLoadsAndLeavesTheRestAsItWas) {
+TEST(MapFile, ShortNpcFileIsRefusedAndLeavesTheRecordsAsTheyWere) {
     startworld();
     writemap("maps/map0", 10, 10, 0, 0);
     npc[100]->gold = 77;
     std::filesystem::resize_file("maps/map0.npc", 10 * NPCRECSIZE);
-    ASSERT_TRUE(loadmap("maps\\map0.dat"));
+    EXPECT_FALSE(loadmap("maps\\map0.dat"));
     EXPECT_EQ(npc[100]->gold, 77u);
     EXPECT_EQ(companionname("maps\\map0.dat", "npc"), "maps\\map0.npc");
 }

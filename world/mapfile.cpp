@@ -1,13 +1,12 @@
 #include "world/mapfile.h"
 
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "app/debuglog.h"
-#include "app/exitgame.h"
 #include "platform/files.h"
+#include "platform/safewrite.h"
 #include "text/boxes.h"
 #include "world/grids.h"
 #include "world/lebytes.h"
@@ -28,52 +27,47 @@ struct scratchmap {
     mapheader header;
 };
 
-static void readgrid(const std::vector<u8>& file, u32 from, std::vector<u16>& grid) {
-    u32 n = file.size() > from ? (u32)std::min<size_t>(file.size() - from, MAPGRIDBYTES) : 0;
-    for (u32 i = 0; i + 1 < n; i += 2) grid[i / 2] = getu16(&file[from + i]);
+// A part of the set is read only when it has exactly its size: a short file
+// would leave records of the last map behind, a long one is not a map.
+static bool readpart(const std::string& name, size_t size, std::vector<u8>& bytes) {
+    platfile* f = plat_fopenread(name.c_str());
+    if (!f) return false;
+    i64 n = plat_fsize(f);
+    bool ok = n == (i64)size;
+    if (ok) {
+        bytes.resize(size);
+        ok = plat_fread(f, bytes.data(), size);
+        if (!ok) debuglog("Map refused: %s cannot be read\n", name.c_str());
+    } else {
+        debuglog("Map refused: %s has %lld bytes, not %d\n", name.c_str(), (long long)n, (int)size);
+    }
+    plat_fclose(f);
+    return ok;
 }
 
 static bool readmainfile(const char* name, scratchmap& m) {
     std::vector<u8> file;
-    platfile* f = plat_fopenread(name);
-    if (!f) return false;
-    plat_fclose(f);
-    if (!plat_readfile(name, &file, 2 * MAPGRIDBYTES)) return false;
-    readgrid(file, 0, m.land);
-    u32 landread = (u32)std::min<size_t>(file.size(), MAPGRIDBYTES);
-    debuglog(" landmap loaded, %d bytes read\n", (int)landread);
-    readgrid(file, MAPGRIDBYTES, m.item);
-    u32 itemread = file.size() > MAPGRIDBYTES ? (u32)std::min<size_t>(file.size() - MAPGRIDBYTES, MAPGRIDBYTES) : 0;
-    debuglog(" itemmap loaded, %d bytes read\n", (int)itemread);
-    return true;
-}
-
-// The companion's bytes; false when it cannot be opened, the end of the
-// program when it cannot be read.
-static bool readcompanion(const std::string& name, std::vector<u8>& bytes, size_t maxbytes) {
-    platfile* f = plat_fopenread(name.c_str());
-    if (!f) return false;
-    plat_fclose(f);
-    if (!plat_readfile(name.c_str(), &bytes, maxbytes)) exitgame(3, name.c_str());
+    if (!readpart(name, 2 * MAPGRIDBYTES, file)) return false;
+    for (int i = 0; i < MAPCELLS; i++) m.land[i] = getu16(&file[2 * i]);
+    debuglog(" landmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
+    for (int i = 0; i < MAPCELLS; i++) m.item[i] = getu16(&file[MAPGRIDBYTES + 2 * i]);
+    debuglog(" itemmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
     return true;
 }
 
 static bool readnpcfile(const std::string& name, scratchmap& m) {
     std::vector<u8> bytes;
-    if (!readcompanion(name, bytes, NPCFILEBYTES)) return false;
-    size_t n = std::min<size_t>(bytes.size(), NPCFILEBYTES);
-    // A short file leaves the records it does not reach as they were.
-    for (size_t slot = 0; (slot + 1) * NPCRECSIZE <= n; slot++) npcfromfile(&bytes[slot * NPCRECSIZE], &m.npcs[slot]);
-    debuglog(" npcs loaded, %d bytes read (sizeof npc: %d)\n", (int)n, NPCRECSIZE);
+    if (!readpart(name, NPCFILEBYTES, bytes)) return false;
+    for (int slot = 0; slot < NPCSLOTS; slot++) npcfromfile(&bytes[slot * NPCRECSIZE], &m.npcs[slot]);
+    debuglog(" npcs loaded, %d bytes read (sizeof npc: %d)\n", (int)NPCFILEBYTES, NPCRECSIZE);
     return true;
 }
 
 static bool readheaderfile(const std::string& name, scratchmap& m) {
     std::vector<u8> bytes;
-    if (!readcompanion(name, bytes, MAPDATASIZE)) return false;
-    size_t n = std::min<size_t>(bytes.size(), MAPDATASIZE);
-    std::memcpy(&m.header, bytes.data(), n);
-    debuglog(" map data loaded, %d bytes read\n", (int)n);
+    if (!readpart(name, MAPDATASIZE, bytes)) return false;
+    mapdatafromfile(bytes.data(), &m.header);
+    debuglog(" map data loaded, %d bytes read\n", MAPDATASIZE);
     return true;
 }
 
@@ -179,10 +173,9 @@ static void commit(const scratchmap& m) {
 bool loadmap(const char* name) {
     debuglog("Loading Map: %s\n", name);
     scratchmap m;
-    m.land.assign(landmap, landmap + MAPCELLS);
-    m.item.assign(itemmap, itemmap + MAPCELLS);
-    for (int slot = 0; slot < NPCSLOTS; slot++) m.npcs.push_back(*npc[slot]);
-    m.header = mapdata;
+    m.land.resize(MAPCELLS);
+    m.item.resize(MAPCELLS);
+    m.npcs.resize(NPCSLOTS);
     if (std::strlen(name) < 3 || !readmainfile(name, m)) return false;
     if (!readnpcfile(companionname(name, "npc"), m)) return false;
     if (!readheaderfile(companionname(name, "map"), m)) return false;
@@ -196,36 +189,38 @@ bool loadmap(const char* name) {
     return true;
 }
 
-static bool writegrids(const char* name) {
-    std::vector<u8> bytes(2 * MAPGRIDBYTES);
-    for (int i = 0; i < MAPCELLS; i++) {
-        putu16(&bytes[i * 2], landmap[i]);
-        putu16(&bytes[MAPGRIDBYTES + i * 2], itemmap[i]);
-    }
-    return plat_writefile(name, bytes.data(), bytes.size());
-}
-
-// False when the file cannot be created; the end of the program when it
-// cannot be written.
-static bool writecompanion(const std::string& name, const std::vector<u8>& bytes) {
-    platfile* f = plat_fcreate(name.c_str());
-    if (!f) return false;
-    bool ok = plat_fwrite(f, bytes.data(), bytes.size()) && plat_fflush(f);
-    plat_fclose(f);
-    if (!ok) exitgame(3, name.c_str());
-    return true;
-}
-
-bool savemap(const char* name) {
+// The three files are made from the world as it stands and written as one
+// set: a failure leaves the old set on disk and the world as it was.
+bool savemap(const char* name, std::string* why) {
+    std::string reason;
+    if (!why) why = &reason;
     char text[300];
     std::snprintf(text, sizeof text, "Saving Map ... %s", name);
     showmessage(text);
-    if (std::strlen(name) < 3 || !writegrids(name)) return false;
-    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) std::memset(npc[slot], 0, sizeof(npcrec));
-    std::vector<u8> npcbytes(NPCFILEBYTES);
-    for (int slot = 0; slot < NPCSLOTS; slot++) npctofile(npc[slot], &npcbytes[slot * NPCRECSIZE]);
-    if (!writecompanion(companionname(name, "npc"), npcbytes)) return false;
+    if (std::strlen(name) < 3) {
+        *why = "the map name is too short";
+        return false;
+    }
+    std::vector<u8> grids(2 * MAPGRIDBYTES);
+    for (int i = 0; i < MAPCELLS; i++) {
+        putu16(&grids[i * 2], landmap[i]);
+        putu16(&grids[MAPGRIDBYTES + i * 2], itemmap[i]);
+    }
+    // Player 0's units are never stored in a map: the mission start brings
+    // the player's own.
+    std::vector<u8> npcbytes(NPCFILEBYTES, 0);
+    for (int slot = 0; slot < NPCSLOTS; slot++)
+        if (slot == 0 || slot > SLOTSPERPLAYER) npctofile(npc[slot], &npcbytes[slot * NPCRECSIZE]);
     std::vector<u8> header(MAPDATASIZE);
     mapdatatofile(&mapdata, header.data());
-    return writecompanion(companionname(name, "map"), header);
+    std::vector<safepart> set = {{name, grids.data(), grids.size()},
+                                 {companionname(name, "npc"), npcbytes.data(), npcbytes.size()},
+                                 {companionname(name, "map"), header.data(), header.size()}};
+    if (!plat_safewriteset(set, why)) {
+        debuglog("Map not saved: %s\n", why->c_str());
+        return false;
+    }
+    // What is in memory matches the file now.
+    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) std::memset(npc[slot], 0, sizeof(npcrec));
+    return true;
 }

@@ -10,5 +10,10 @@ constexpr u32 NPCFILEBYTES = 20124;
 
 // The companion of a main file name: its last three characters replaced.
 std::string companionname(const char* name, const char* ending);
+// Each file of the set must have exactly its size; a bad set is refused
+// whole and leaves the world as it was.
 bool loadmap(const char* name);
-bool savemap(const char* name);
+// False with the reason (also in the debug log) when the set could not be
+// written; the old set and the world are then as they were. On success
+// player 0's units, which a map never keeps, are cleared in memory too.
+bool savemap(const char* name, std::string* why = nullptr);
