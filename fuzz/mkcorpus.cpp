@@ -1,27 +1,25 @@
-// Writes the seed inputs under fuzz/corpus/: a few sound pictures of each
-// kind the loaders accept, and a few broken at the places the checks guard.
-// Run once by hand (mkcorpus <corpus dir>); its output is kept in the tree.
+// Writes the seed inputs under fuzz/corpus/: for every target a few inputs
+// the loader accepts, and a few broken at the places the checks guard.
+// Run by hand (mkcorpus <corpus dir> <generated data dir>); its output is
+// kept in the tree. A few seeds start from the generated game data.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-namespace {
-
-typedef std::vector<uint8_t> bytes;
-
-void put16(bytes* v, size_t at, uint32_t x) {
-    (*v)[at] = (uint8_t)x;
-    (*v)[at + 1] = (uint8_t)(x >> 8);
-}
-
-void put32(bytes* v, size_t at, uint32_t x) {
-    for (int i = 0; i < 4; i++) (*v)[at + i] = (uint8_t)(x >> (8 * i));
-}
+#include "fuzz/mkseeds.h"
 
 // Pixel bytes are patterned rather than meaningful: the fuzzer only needs
 // a well-formed starting point. For 8-bit, indices stay below `colours`.
+bytes datafile(const std::filesystem::path& datadir, const char* relpath) {
+    std::ifstream in(datadir / relpath, std::ios::binary);
+    return bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 bytes bmp(int32_t width, int32_t height, uint32_t bpp, uint32_t infosize, uint32_t colours) {
     uint32_t rows = (uint32_t)(height < 0 ? -height : height);
     uint32_t stride = ((uint32_t)width * bpp + 31) / 32 * 4;
@@ -42,16 +40,18 @@ bytes bmp(int32_t width, int32_t height, uint32_t bpp, uint32_t infosize, uint32
     return f;
 }
 
+namespace {
+
 bytes pcx(uint32_t xmax, uint32_t ymax, const bytes& packed) {
-    bytes f(128, 0);
+    bytes f(128 + packed.size() + 768, 0x3C);
+    std::fill(f.begin(), f.begin() + 128, 0);
     f[0] = 10;
     f[1] = 5;
     f[2] = 1;
     f[3] = 8;
     put16(&f, 8, xmax);
     put16(&f, 10, ymax);
-    f.insert(f.end(), packed.begin(), packed.end());
-    f.insert(f.end(), 768, 0x3C);
+    std::copy(packed.begin(), packed.end(), f.begin() + 128);
     return f;
 }
 
@@ -61,11 +61,6 @@ bool save(const std::filesystem::path& path, const bytes& b) {
     bool ok = std::fwrite(b.data(), 1, b.size(), out) == b.size();
     return std::fclose(out) == 0 && ok;
 }
-
-struct seed {
-    const char* name;
-    bytes data;
-};
 
 std::vector<seed> bmpseeds() {
     bytes truncated = bmp(3, 2, 24, 40, 0);
@@ -116,10 +111,20 @@ bool writeall(const std::filesystem::path& dir, const std::vector<seed>& seeds) 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mkcorpus <corpus dir>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: mkcorpus <corpus dir> <generated data dir>\n");
         return 2;
     }
-    std::filesystem::path root = argv[1];
-    return writeall(root / "bmp", bmpseeds()) && writeall(root / "pcx", pcxseeds()) ? 0 : 1;
+    std::filesystem::path root = argv[1], data = argv[2];
+    if (datafile(data, "data/vsytable.dat").empty()) {
+        std::fprintf(stderr, "no generated data in %s\n", data.c_str());
+        return 1;
+    }
+    bool ok = writeall(root / "bmp", bmpseeds()) && writeall(root / "pcx", pcxseeds()) &&
+              writeall(root / "wav", wavseeds()) && writeall(root / "script", scriptseeds()) &&
+              writeall(root / "font", fontseeds(data)) && writeall(root / "picture", pictureseeds()) &&
+              writeall(root / "map", mapseeds()) && writeall(root / "items", itemseeds()) &&
+              writeall(root / "units", unitseeds()) && writeall(root / "rle", rleseeds()) &&
+              writeall(root / "viewtables", viewtableseeds(data)) && writeall(root / "land", landseeds());
+    return ok ? 0 : 1;
 }

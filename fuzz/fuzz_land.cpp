@@ -1,0 +1,24 @@
+// Terrain: terrain.raw, the 5-5-5 pixels of every floor tile, of one fixed
+// size. The input is a shape byte, then the first bytes of the file (the
+// rest is zeros).
+#include <cstdint>
+#include <cstdlib>
+
+#include "fuzz/fuzzenv.h"
+#include "video/display.h"
+#include "world/itemtype.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzstart();
+    if (size < 1) return 0;
+    pixelformat = data[0] & 0x80 ? 1 : 2;
+    std::vector<u8> part(data + 1, data + size);
+    fuzzwrite("terrain\\terrain.raw", fuzzshaped(part, TERRAINBYTES, data[0] & 3));
+    bool loaded = fuzzrun([] { initland(); });
+    if (loaded)
+        for (int n = 0; n < NUMLANDTYPES; n++)
+            if (!landrawdataptr[n] || !landtype[n]) std::abort();
+    fuzzoutcome(loaded);
+    fuzzrounddone();
+    return 0;
+}

@@ -1,0 +1,66 @@
+// Pictures the program uses at a fixed size: the cursor picture, cut into
+// 32 x 32 cells for every frame, and the button skin, cut into button faces.
+// The input is a selector byte, then a BMP file: even, the cursor picture
+// (the display comes up with it and shows one frame); odd, the button skin
+// (loaded with the game's pictures and drawn as buttons of several widths).
+#include <cstdint>
+#include <cstdlib>
+
+#include "app/cursor.h"
+#include "app/exitgame.h"
+#include "fuzz/fuzzenv.h"
+#include "platform/platform.h"
+#include "text/widget.h"
+#include "video/display.h"
+#include "video/picture.h"
+#include "video/presentframe.h"
+#include "view/gamebitmaps.h"
+
+static void drawbuttons() {
+    static const i32 shapes[][3] = {{4, 0, 0}, {120, 300, 1}, {512, 0, 0}, {200, 400, 1}, {600, -5, 0}};
+    for (const auto& s : shapes) {
+        widgetrec& w = widget[0];
+        w = widgetrec{};
+        w.x = 40;
+        w.y = 100;
+        w.width = s[0];
+        w.skinoffset = s[1];
+        w.pressed = (u8)s[2];
+        drawwidget(0);
+    }
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzstart();
+    if (size < 1) return 0;
+    static const std::vector<u8> cursors = fuzzsolidbmp(256, 512, 0x102030);
+    bool cursor = (data[0] & 1) == 0;
+    fuzzwrite("resources\\CURSORS.bmp", cursor ? std::vector<u8>(data + 1, data + size) : cursors);
+    if (!cursor) fuzzwrite("bitmaps\\buttons\\button1.bmp", data + 1, size - 1);
+    // Both were freed with the last run's allocations.
+    buttonskin = nullptr;
+    rgb333 = nullptr;
+    bool up = false;
+    bool loaded = fuzzrun([&] {
+        up = initdirectdraw() == 1;
+        if (!up) return;
+        if (cursor) {
+            // Every shape the game sets, each drawn once.
+            cursorvisible = 1;
+            for (u8 mode = 1; mode <= 46; mode++) {
+                setcursormode(mode);
+                presentframe();
+            }
+        } else {
+            loadgamebitmaps();
+            drawbuttons();
+        }
+    });
+    loaded = loaded && up;
+    fuzzoutcome(loaded);
+    buttonskin = nullptr;
+    releaseobjects();
+    if (plat_windowexists()) plat_destroywindow();
+    fuzzrounddone();
+    return 0;
+}

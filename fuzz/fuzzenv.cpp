@@ -1,0 +1,185 @@
+#include "fuzz/fuzzenv.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/platform.h"
+
+namespace fs = std::filesystem;
+
+static std::string datadir;
+static int boxcount = 0;
+
+static void countbox(const char*, const char*) { boxcount++; }
+static void throwexit(int code) { throw fuzzexit{code}; }
+
+static void removedatadir() {
+    std::error_code ec;
+    if (!datadir.empty()) fs::remove_all(datadir, ec);
+}
+
+void fuzzstart(int pixelformat) {
+    if (!datadir.empty()) return;
+    // Every run rewrites files: memory-backed when the machine has it.
+    std::string base = fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string();
+    std::string tmpl = base + "/vennor-fuzz-XXXXXX";
+    if (!mkdtemp(tmpl.data())) std::abort();
+    datadir = tmpl;
+    std::atexit(removedatadir);
+    for (const char* d : {"text", "resources", "bitmaps", "data", "units", "items", "terrain", "wave", "fonts", "maps"})
+        fs::create_directories(fs::path(datadir) / d);
+    platoptions o;
+    o.headless = true;
+    o.datadir = datadir;
+    o.pixelformat = pixelformat;
+    std::string err;
+    if (!plat_init(o, &err)) {
+        std::fprintf(stderr, "fuzz: %s\n", err.c_str());
+        std::abort();
+    }
+    plat_messageboxhook = countbox;
+    plat_exithook = throwexit;
+}
+
+void fuzzwrite(const char* gamepath, const u8* data, size_t n) {
+    fs::path host = plat_hostpath(gamepath);
+    if (host.has_parent_path()) fs::create_directories(host.parent_path());
+    std::ofstream out(host, std::ios::binary | std::ios::trunc);
+    out.write((const char*)data, (std::streamsize)n);
+    if (!out) std::abort();
+}
+
+void fuzzwrite(const char* gamepath, const std::vector<u8>& bytes) { fuzzwrite(gamepath, bytes.data(), bytes.size()); }
+
+int fuzzboxes() {
+    int n = boxcount;
+    boxcount = 0;
+    return n;
+}
+
+std::vector<std::vector<u8>> fuzzparts(const uint8_t* data, size_t size, int count) {
+    std::vector<std::vector<u8>> parts;
+    size_t at = 0;
+    for (int i = 0; i + 1 < count; i++) {
+        size_t n = 0;
+        if (size - at >= 2) {
+            n = (size_t)(data[at] | data[at + 1] << 8);
+            at += 2;
+        } else {
+            at = size;
+        }
+        if (n > size - at) n = size - at;
+        parts.emplace_back(data + at, data + at + n);
+        at += n;
+    }
+    parts.emplace_back(data + at, data + size);
+    return parts;
+}
+
+std::vector<u8> fuzzshaped(const std::vector<u8>& part, size_t exact, u8 shape) {
+    std::vector<u8> f = part;
+    if (shape % 3 == 1) return f;
+    f.resize(exact, 0);
+    if (shape % 3 == 2) f.push_back(0);
+    return f;
+}
+
+static unsigned loadedruns = 0, refusedruns = 0;
+static int lastoutcome = -1;
+
+void fuzzoutcome(bool loaded) {
+    (loaded ? loadedruns : refusedruns)++;
+    lastoutcome = loaded;
+}
+
+extern "C" int fuzzlast() {
+    int o = lastoutcome;
+    lastoutcome = -1;
+    return o;
+}
+
+// Called by the replay (weakly linked there) when the corpus is done.
+extern "C" int fuzzreport() {
+    std::printf("%u loaded, %u refused\n", loadedruns, refusedruns);
+    return loadedruns > 0 && refusedruns > 0;
+}
+
+// ---- the allocator that stands in for app/memory.cpp ---------------------------
+#include <unordered_set>
+
+#include "app/exitgame.h"
+#include "app/memory.h"
+
+u32 memoryused = 0;
+static std::unordered_set<void*> runallocs;
+static bool insetup = true;
+
+static void* track(void* p, size_t bytes, const char* name) {
+    if (!p) exitgame(1, name);
+    memoryused += (u32)bytes;
+    if (!insetup) runallocs.insert(p);
+    return p;
+}
+
+void* gamealloc(size_t bytes, const char* name) { return track(std::malloc(bytes ? bytes : 1), bytes, name); }
+void* gamecalloc(size_t bytes, const char* name) { return track(std::calloc(bytes ? bytes : 1, 1), bytes, name); }
+
+void gamefree(void* p, size_t bytes) {
+    if (!p) return;
+    runallocs.erase(p);
+    std::free(p);
+    memoryused -= (u32)bytes;
+}
+
+void fuzzrounddone() {
+    insetup = false;
+    for (void* p : runallocs) std::free(p);
+    runallocs.clear();
+}
+
+#include "world/rle.h"
+
+void fuzzdrawrle(const u8* data, u32 size, i32 width, i32 height) {
+    if (width <= 0 || height <= 0) return;
+    std::vector<u16> raster((size_t)width * (size_t)height);
+    u64 pos = 0;
+    u32 at = 0;
+    while (at + 3 <= size) {
+        pos += (u32)(data[at] | data[at + 1] << 8);
+        u32 count = data[at + 2];
+        at += 3;
+        for (u32 i = 0; i < count; i++, pos++, at += 2) {
+            u64 row = pos / RLEPITCH, col = pos % RLEPITCH;
+            if (at + 2 > size || row >= (u64)height || col >= (u64)width) std::abort();
+            raster.at((size_t)(row * (u64)width + col)) = (u16)(data[at] | data[at + 1] << 8);
+        }
+    }
+}
+
+std::vector<u8> fuzzsolidbmp(int width, int height, u32 colour) {
+    int stride = (width * 3 + 3) & ~3;
+    std::vector<u8> f(54 + (size_t)stride * height, 0);
+    auto put32 = [&](size_t at, u32 v) {
+        for (int i = 0; i < 4; i++) f[at + i] = (u8)(v >> (8 * i));
+    };
+    f[0] = 'B';
+    f[1] = 'M';
+    put32(2, (u32)f.size());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, (u32)width);
+    put32(22, (u32)height);
+    f[26] = 1;
+    f[28] = 24;
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++) {
+            size_t at = 54 + (size_t)y * stride + (size_t)x * 3;
+            f[at] = (u8)colour;
+            f[at + 1] = (u8)(colour >> 8);
+            f[at + 2] = (u8)(colour >> 16);
+        }
+    return f;
+}
