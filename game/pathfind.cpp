@@ -17,6 +17,7 @@
 i32 goalx = 0, goaly = 0;
 u32 goaloff = 0;
 u8 stopinrange = 0;
+u8 stopadjacent = 0;
 u8 pathbuf[PATHBUFSIZE];
 i32 pathcost = 0;
 i32 pathnodes = 0;
@@ -263,8 +264,9 @@ static void successor(i32 n, i32 dx, i32 dy) {
 }
 
 static bool inrange(const pathnode& k) {
-    if (!searchertype) return false;
     i32 d = celldistance(k.x, k.y, goalx, goaly);
+    if (stopadjacent) return d <= 1;
+    if (!searchertype) return false;
     if (d < searchertype->rangemin || d > searchertype->rangemax) return false;
     u32 cls = searchertype->unitclass;
     if (cls != CLASS_ARCHER && cls != CLASS_MAGE) return true;

@@ -14,6 +14,7 @@ constexpr int MAXPATHSTEPS = 63;
 extern i32 goalx, goaly;
 extern u32 goaloff;
 extern u8 stopinrange;
+extern u8 stopadjacent; // with stopinrange: stop next to the goal, whatever the searcher's range
 extern u8 pathbuf[PATHBUFSIZE];
 extern i32 pathcost;
 extern i32 pathnodes; // nodes made by the last search

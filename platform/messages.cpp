@@ -15,6 +15,7 @@ static windowprocfn windowproc = nullptr;
 static bool windowopen = false;
 static i32 cursorx = 0, cursory = 0;
 static bool keys[256];
+static bool toggled[256]; // lock keys: flipped each time they go down
 static bool focused = false;
 static bool grabwanted = false;
 
@@ -26,6 +27,7 @@ bool platq_empty() { return queue.empty(); }
 void platq_reset() {
     queue.clear();
     for (bool& k : keys) k = false;
+    for (bool& k : toggled) k = false;
     cursorx = cursory = 0;
 }
 
@@ -109,8 +111,12 @@ void plat_setcursorpos(i32 x, i32 y) {
 }
 
 bool plat_keyheld(u32 vk) { return vk < 256 && keys[vk]; }
+bool plat_keytoggled(u32 vk) { return vk < 256 && toggled[vk]; }
+// A lock key changes its state each time it goes down.
 void plat_setkeyheld(u32 vk, bool held) {
-    if (vk < 256) keys[vk] = held;
+    if (vk >= 256) return;
+    if (held && !keys[vk]) toggled[vk] = !toggled[vk];
+    keys[vk] = held;
 }
 
 static bool grabreleased = false;

@@ -57,6 +57,8 @@ void plat_postquitmessage(int code);
 void plat_getcursorpos(i32* x, i32* y);
 // True while the key with this virtual-key code is held.
 bool plat_keyheld(u32 vk);
+// True while a lock key (Caps Lock) is on.
+bool plat_keytoggled(u32 vk);
 
 // A box with one OK button; returns when it is answered. Its text is also
 // written to standard error (plat_boxline). SIGINT and SIGTERM end the

@@ -1,0 +1,29 @@
+#pragma once
+// The mission: the leader's party against the computer's units, frame by
+// frame, until the player leaves.
+#include "platform/types.h"
+
+constexpr int NPCPATHSIZE = 128;
+
+extern u8 autogather;
+extern u8 npcpath[NPCPATHSIZE]; // the path the commanded human unit walks
+extern u8 pathpos;
+extern u32 fatigueregentick, magicregentick;
+extern u8 shiftdown, capslockon, ctrldown; // read once per simulation step
+
+u32 runmission();
+// Mission start without the frame loop: the map, the leader, the view.
+void startmission();
+// One frame: input, picking, simulation unless paused, the view, pacing,
+// present. False once the mission has ended.
+bool missionframe();
+void endmission();
+// The rules of one frame's world, without input or drawing.
+void simulationstep();
+
+u32 dropitem(u16 item, u32 mapoff);
+u32 pickupitem(int slot, u32 mapoff);
+u32 useitem(int slot, u32 mapoff);
+void panelrestore(u8 keep);
+// One step of the map's animated items and land, once per due tick.
+void mapanimationstep();
