@@ -149,9 +149,17 @@ TEST(WorldLoaders, AFrameReachingPastItsRawFileIsRefused) {
         unitset(raw, {{0, 0, 5}, {1, 5, 5 + over}});
         EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw") << over;
     }
+    // One byte past the file, the last run's header straddling the end.
+    std::vector<u8> straddle = raw;
+    straddle.insert(straddle.end(), {0, 0});
     starttestdisplay();
-    unitset(raw, {{0, 0, 5}, {1, 11, 1}}); // starts past the end
+    unitset(straddle, {{0, 0, 5}, {1, 5, 5}, {2, 10, 3}});
     EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw");
+    for (u32 at : {11u, 15u, 0x40000000u}) { // starting past the end
+        starttestdisplay();
+        unitset(raw, {{0, 0, 5}, {1, at, 5}});
+        EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw") << at;
+    }
 }
 
 TEST(WorldLoaders, FramesSharingBytesAreRefusedAndEachFrameIsConvertedOnce) {
@@ -179,6 +187,15 @@ TEST(WorldLoaders, FramesSharingBytesAreRefusedAndEachFrameIsConvertedOnce) {
         unitset(raw, shared[c]);
         EXPECT_EQ(exitbox(initunit), c == 0 ? "(loaded)" : "units\\newunitpic3.raw") << c;
     }
+    // One byte shared: frame 0 ends in an empty run whose count byte is
+    // where frame 1 starts; each parses on its own.
+    std::vector<u8> onebyte = {0, 0, 1, 0x1F, 0, 0, 0, 0, 0, 1, 0x1F, 0};
+    starttestdisplay(565);
+    unitset(onebyte, {{0, 0, 8}, {1, 7, 5}});
+    EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw");
+    starttestdisplay(565);
+    unitset(onebyte, {{0, 0, 7}, {1, 7, 5}}); // the same frames without the empty run
+    EXPECT_EQ(exitbox(initunit), "units\\newunitpic3.raw") << "a 7-byte frame 0 ends in a partial run";
 }
 
 TEST(WorldLoaders, UnitRawFilesPastTheLargestUsefulSizeAreRefusedUnread) {
