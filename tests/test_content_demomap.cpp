@@ -4,6 +4,7 @@
 
 #include "tools/content/demomap.h"
 #include "tools/content/itemcatalog.h"
+#include "tools/content/items.h"
 #include "world/lebytes.h"
 
 static demomap built() {
@@ -76,4 +77,59 @@ TEST(DemoMap, HoldsChestsGoldAndLights) {
     EXPECT_GE(gold, 3);
     EXPECT_GE(lights, 5);
     EXPECT_GE(large, 100);
+}
+
+// The item types say which obstacles cost passage; the map's own list of
+// them must agree, or it would leave some in a doorway.
+static const ItemSet& itemset() {
+    static ItemSet set = [] {
+        ItemSet s;
+        std::string why;
+        EXPECT_TRUE(build_items(s, why)) << why;
+        return s;
+    }();
+    return set;
+}
+
+TEST(DemoMap, ObstaclesThatCostPassageStandClearOfEveryGap) {
+    const ItemSet& set = itemset();
+    for (int n = 1; n < NUMITEMTYPES; n++) EXPECT_EQ(costspassage((u16)n), set.rec[n].passcost > 0) << "item " << n;
+    demomap m = built();
+    int obstacles = 0;
+    for (int y = 1; y < 255; y++)
+        for (int x = 1; x < 255; x++) {
+            u16 it = m.item[y * 256 + x];
+            if (!set.rec[it].passcost) continue;
+            obstacles++;
+            // All eight neighbours are open land, so a path steps round it
+            // and hunters never have to go through.
+            for (int dy = -1; dy <= 1; dy++)
+                for (int dx = -1; dx <= 1; dx++) {
+                    int c = (y + dy) * 256 + x + dx;
+                    if (!dx && !dy) continue;
+                    EXPECT_NE(m.land[c], 0) << x << "," << y;
+                    EXPECT_EQ(set.rec[m.item[c]].blockspassage, 0) << "item " << it << " at " << x << "," << y
+                                                                   << " beside item " << m.item[c];
+                }
+        }
+    EXPECT_GE(obstacles, 10); // the woods, the store room and the ruin still hold some
+    int broken = 0, crates = 0;
+    for (u16 it : m.item) broken += it == ITEM_PILLAR_BROKEN, crates += it == ITEM_CRATES_STACK;
+    EXPECT_GE(broken, 2);
+    EXPECT_GE(crates, 1);
+}
+
+TEST(DemoMap, OneComputerThiefStartsHidden) {
+    demomap m = built();
+    int hidden = 0;
+    for (int slot = 1; slot <= 128; slot++) {
+        const u8* r = &m.npcs[(size_t)slot * 156];
+        if (!r[71] || !r[36]) continue;
+        hidden++;
+        EXPECT_EQ(r[36], 1);
+        EXPECT_NE(r[24], 0) << "a computer player's unit";
+        u32 type = getu32(r + 12);
+        EXPECT_TRUE(type == 3 || type == 10) << "a thief's type, not " << type;
+    }
+    EXPECT_EQ(hidden, 1);
 }

@@ -70,7 +70,7 @@ struct painter {
             }
     }
     // A unit stands on the free cell nearest the one asked for.
-    void unit(int player, u32 type, int x, int y, u8 facing) {
+    void unit(int player, u32 type, int x, int y, u8 facing, u8 hidden = 0) {
         for (int r = 0; r < 6 && !(empty(x, y) && m.land[y * 256 + x]); r++)
             for (int dy = -r; dy <= r; dy++)
                 for (int dx = -r; dx <= r; dx++)
@@ -93,6 +93,7 @@ struct painter {
         r[24] = (u8)player;
         putu16(r + 32, (u16)types[type].magic);
         putu16(r + 34, (u16)types[type].magic);
+        r[36] = hidden;
         r[40] = 1;
         r[71] = 1;
     }
@@ -152,7 +153,7 @@ void keep(painter& p) {
     p.item(122, 111, ITEM_CHEST_X_CLOSED);
     p.item(124, 114, ITEM_CHEST_Y_CLOSED);
     p.item(119, 115, ITEM_BARREL);
-    p.item(123, 110, ITEM_CRATES_STACK);
+    p.item(119, 111, ITEM_CRATES_STACK);
     p.item(121, 113, ITEM_POTION);
     p.item(110, 122, ITEM_WELL);
     p.item(121, 124, ITEM_BRAZIER_FRAME0);
@@ -172,8 +173,8 @@ void ruin(painter& p) {
     p.item(85, 91, ITEM_TOMBSTONE);
     p.item(90, 90, ITEM_BONES);
     p.item(93, 88, ITEM_CHEST_Y_CLOSED);
-    p.item(87, 83, ITEM_BRAZIER_FRAME0 + 1);
-    p.item(92, 83, ITEM_GOLD);
+    p.item(86, 82, ITEM_BRAZIER_FRAME0 + 1);
+    p.item(91, 82, ITEM_GOLD);
 }
 
 void camp(painter& p) {
@@ -231,10 +232,35 @@ void enemies(painter& p) {
     p.unit(3, 2, 95, 150, 2);
     p.unit(3, 10, 90, 155, 2);
     p.unit(3, 11, 140, 125, 7);
-    p.unit(3, 3, 100, 132, 1);
+    p.unit(3, 3, 100, 132, 1, 1); // starts hidden, so the shadow rules have someone to work on
+}
+
+// Hunters cannot hack through an obstacle that costs passage, so one must
+// never stand where it is needed: every such item keeps its eight
+// neighbours free land, and a path can always step round it.
+void clearchokes(painter& p) {
+    auto freecell = [&](int x, int y) {
+        return p.empty(x, y) && p.m.land[y * 256 + x] != 0 && p.m.land[y * 256 + x] != landtile(LAND_WATER, x, y);
+    };
+    for (int y = 1; y < 255; y++)
+        for (int x = 1; x < 255; x++) {
+            if (!costspassage(p.m.item[y * 256 + x])) continue;
+            bool clear = true;
+            for (int dy = -1; dy <= 1; dy++)
+                for (int dx = -1; dx <= 1; dx++)
+                    if ((dx || dy) && !freecell(x + dx, y + dy)) clear = false;
+            if (!clear) p.m.item[y * 256 + x] = 0;
+        }
 }
 
 } // namespace
+
+bool costspassage(u16 item) {
+    return (item >= ITEM_ROCK_FIRST && item < ITEM_ROCK_FIRST + ITEM_ROCK_COUNT) || item == ITEM_BARREL ||
+           item == ITEM_BARRELS_PAIR || item == ITEM_CRATE || item == ITEM_CRATES_STACK || item == ITEM_WATER_BARREL ||
+           item == ITEM_STUMP || item == ITEM_LOG_X || item == ITEM_LOG_Y ||
+           item == ITEM_BENCH_X || item == ITEM_BENCH_Y || item == ITEM_PILLAR_BROKEN;
+}
 
 void builddemomap(demomap& m, const unitmaxima* types) {
     m.land.assign(65536, 0);
@@ -250,6 +276,7 @@ void builddemomap(demomap& m, const unitmaxima* types) {
     camp(p);
     woods(p);
     p.setwalls();
+    clearchokes(p);
     enemies(p);
     m.header[0] = 115; // the leader's start, in the keep's hall doorway
     m.header[4] = 117;

@@ -20,4 +20,7 @@ struct unitmaxima {
 };
 
 void builddemomap(demomap& m, const unitmaxima* types);
+// The items the map keeps out of doorways and gaps: those whose passage
+// has a cost (the item types say which; the tests hold the two together).
+bool costspassage(u16 item);
 bool gen_demomap(const GenContext& ctx, std::string& why);

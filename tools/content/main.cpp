@@ -12,6 +12,7 @@
 #include "tools/content/fileout.h"
 #include "tools/content/fonts.h"
 #include "tools/content/demomap.h"
+#include "tools/content/gamebitmaps.h"
 #include "tools/content/gen.h"
 #include "tools/content/items.h"
 #include "tools/content/menuart.h"
@@ -44,6 +45,7 @@ const NamedStep kSteps[] = {
     {"sounds", gen_sounds},
     {"terrain", gen_terrain},
     {"menu art", gen_menuart},
+    {"game bitmaps", gen_gamebitmaps},
     {"items", gen_items},
     {"units", gen_units},
     {"demo map", gen_demomap},

@@ -19,10 +19,11 @@ struct TypeRow {
 };
 
 // Type 0 is what Raise Dead brings up; type 1 is the player's leader,
-// whose abilities are the player's spell book.
+// whose abilities are the player's spell book. Healing caps at the type's
+// maximum, so the leader's type holds at least his 2000 starting health.
 const TypeRow kTypes[NUMUNITTYPES] = {
     {"Skeleton", CLASS_FIGHTER, 30, 30, 0, 2, 6, 1, 1, {kNone, kNone, kNone, kNone}},
-    {"Knight", CLASS_FIGHTER, 90, 40, 40, 5, 12, 1, 1, {kLight, kFreeze, kHeal, kLightning}},
+    {"Knight", CLASS_FIGHTER, 2000, 40, 40, 5, 12, 1, 1, {kLight, kFreeze, kHeal, kLightning}},
     {"Archer", CLASS_ARCHER, 45, 45, 0, 3, 8, 2, 8, {kNone, kNone, kNone, kNone}},
     {"Thief", CLASS_THIEF, 40, 55, 10, 2, 7, 1, 1, {kHide, kNone, kNone, kNone}},
     {"Mage", CLASS_MAGE, 35, 35, 60, 4, 10, 2, 6, {kLightning, kFreeze, kExplode, kLight}},
