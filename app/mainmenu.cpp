@@ -5,6 +5,7 @@
 #include "platform/winmsg.h"
 #include "app/redrawscreen.h"
 #include "app/selectcolor.h"
+#include "game/mission.h"
 #include "resources/stringtable.h"
 #include "text/boxes.h"
 #include "text/widget.h"
@@ -49,13 +50,14 @@ static void askquit() {
     redrawscreen();
 }
 
-// The mission and the map editor open from here once they exist; until
-// then their buttons come back to the menu.
+// The map editor opens from here once it exists; until then its button
+// comes back to the menu.
 static void press(int i) {
     widget[i].pressed = 1;
     drawwidget(i);
     presentframe();
-    if (i == 1) askquit();
+    if (i == 0) runmission();
+    else if (i == 1) askquit();
     else redrawscreen();
 }
 

@@ -20,6 +20,7 @@
 #include "text/font.h"
 #include "video/dderror.h"
 #include "view/gamebitmaps.h"
+#include "view/light.h"
 #include "world/itemtype.h"
 #include "world/mapfile.h"
 #include "world/npc.h"
@@ -37,6 +38,8 @@ u32 initall() {
     initviewtables();
     loadgamebitmaps();
     initfonts();
+    initdistancetable();
+    initlighttables();
     initland();
     inititemtypes();
     initunit();

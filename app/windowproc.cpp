@@ -8,6 +8,7 @@
 #include "app/mainmenu.h"
 #include "app/selectcolor.h"
 #include "app/timer.h"
+#include "game/combatinput.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
 #include "video/sprite.h"
@@ -19,7 +20,7 @@ struct statehandler {
 
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
-    {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput},
+    {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
 };
 
 static bool filltable(inputhandler* t) {

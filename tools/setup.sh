@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev fonts-dejavu-core fonts-linuxlibertine libgtest-dev
+packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev fonts-dejavu-core fonts-linuxlibertine libgtest-dev xvfb
           fonts-texgyre fonts-comic-neue fonts-klaudia-berenika fonts-liberation)
 
 missing=()
