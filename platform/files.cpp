@@ -62,8 +62,8 @@ static platfile* wrap(std::FILE* f) { return f ? new platfile{f} : nullptr; }
 // Only regular files are opened: a FIFO or a device in the data tree would
 // block start-up or stream without end. O_NONBLOCK keeps the open itself
 // from waiting on a FIFO's writer.
-static platfile* openregular(const char* gamepath, int flags, const char* mode) {
-    int fd = open(plat_hostpath(gamepath).c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+static platfile* openregularhost(const std::string& hostpath, int flags, const char* mode) {
+    int fd = open(hostpath.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) return nullptr;
     struct stat st;
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fcntl(fd, F_SETFL, flags & O_ACCMODE) != 0) {
@@ -73,6 +73,10 @@ static platfile* openregular(const char* gamepath, int flags, const char* mode) 
     std::FILE* f = fdopen(fd, mode);
     if (!f) close(fd);
     return wrap(f);
+}
+
+static platfile* openregular(const char* gamepath, int flags, const char* mode) {
+    return openregularhost(plat_hostpath(gamepath), flags, mode);
 }
 
 platfile* plat_fcreate(const char* gamepath) { return openregular(gamepath, O_WRONLY | O_CREAT | O_TRUNC, "wb"); }
@@ -98,8 +102,7 @@ i64 plat_fsize(platfile* f) {
     return (i64)st.st_size;
 }
 
-bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
-    platfile* f = plat_fopenread(gamepath);
+static bool readwhole(platfile* f, std::vector<u8>* out, size_t maxbytes) {
     if (!f) return false;
     i64 n = plat_fsize(f);
     bool ok = n >= 0 && (u64)n <= maxbytes;
@@ -109,6 +112,14 @@ bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) 
     }
     plat_fclose(f);
     return ok;
+}
+
+bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
+    return readwhole(plat_fopenread(gamepath), out, maxbytes);
+}
+
+bool plat_readhostfile(const std::string& hostpath, std::vector<u8>* out, size_t maxbytes) {
+    return readwhole(openregularhost(hostpath, O_RDONLY, "rb"), out, maxbytes);
 }
 
 bool plat_writefile(const char* gamepath, const void* data, size_t n) {

@@ -9,6 +9,9 @@
 #include "platform/safewrite.h"
 #include "platform/script.h"
 
+// Far more than any run needs: a million events or so.
+static const size_t SCRIPTMAXBYTES = 16u << 20;
+
 static std::vector<scriptevent> events;
 static size_t nextevent = 0;
 static bool playing = false;
@@ -24,13 +27,12 @@ bool scriptplayer_open(const std::string& playfile, const std::string& recordpat
     quitposted = false;
     playing = !playfile.empty() || headless;
     if (!playfile.empty()) {
-        std::FILE* f = std::fopen(playfile.c_str(), "rb");
-        if (!f) { *err = "cannot read the script " + playfile; return false; }
-        std::string text;
-        char buf[4096];
-        size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-        std::fclose(f);
+        std::vector<u8> bytes;
+        if (!plat_readhostfile(playfile, &bytes, SCRIPTMAXBYTES)) {
+            *err = "cannot read the script " + playfile + " (a regular file of at most 16 MiB)";
+            return false;
+        }
+        std::string text(bytes.begin(), bytes.end());
         std::string why;
         if (!script_parse(text, &events, &why)) { *err = playfile + ": " + why; return false; }
     }

@@ -63,3 +63,19 @@ TEST(Files, WholeReadsStopAtTheirCapBeforeAllocating) {
     EXPECT_TRUE(plat_readfile("bitmaps\\empty.bin", &bytes, 0));
     EXPECT_TRUE(bytes.empty());
 }
+
+// A script named on the command line is read the same careful way.
+TEST(Files, HostFilesAreReadOnlyWhenRegularAndWithinTheirCap) {
+    starttestplatform();
+    std::string dir = testdatadir();
+    std::ofstream(dir + "/run.script") << "5 key P\n";
+    std::vector<u8> out;
+    EXPECT_TRUE(plat_readhostfile(dir + "/run.script", &out, 8));
+    EXPECT_EQ(out.size(), 8u);
+    EXPECT_FALSE(plat_readhostfile(dir + "/run.script", &out, 7));
+    ASSERT_EQ(mkfifo((dir + "/pipe.script").c_str(), 0644), 0);
+    auto read = std::async(std::launch::async, [&] { return plat_readhostfile(dir + "/pipe.script", &out, 1 << 20); });
+    ASSERT_EQ(read.wait_for(std::chrono::seconds(5)), std::future_status::ready) << "a FIFO must not block";
+    EXPECT_FALSE(read.get());
+    EXPECT_FALSE(plat_readhostfile(dir, &out, 1 << 20)) << "a directory";
+}
