@@ -48,6 +48,7 @@ static u32 stamp;
 static i32 root;
 static u32 treapseed;
 static std::vector<i32> stack;
+static i32 work; // successors reached and children relaxed in this search
 
 i32 celldistance(i32 x0, i32 y0, i32 x1, i32 y1) {
     i16 dx = (i16)(x1 - x0 + 24), dy = (i16)(y1 - y0 + 24);
@@ -164,6 +165,7 @@ static void setg(i32 k, i32 g, i32 parent) {
 static i32 endx, endy, endnum; // the cell searched for
 static i32 startx, starty, startnum;
 static bool computer;   // the time-limited variant with passage costs
+static bool outofwork() { return computer && work > COMPUTERSEARCHWORK; }
 static bool darkthief;  // a thief without light: shadow is cheap
 static u16 searcher;    // curnpc: not an obstacle to itself
 static const unittyperec* searchertype;
@@ -195,6 +197,7 @@ static void addchild(i32 n, i32 k) {
 }
 
 static void relax(i32 n, i32 k) {
+    work++;
     const pathnode& a = nodes[n];
     i32 cost = a.x != nodes[k].x && a.y != nodes[k].y ? 6 : 4;
     if (a.g + cost >= nodes[k].g) return;
@@ -208,6 +211,11 @@ static void relax(i32 n, i32 k) {
 static void propagate(i32 n) {
     for (int c = 0; c < nodes[n].children; c++) relax(n, nodes[n].child[c]);
     while (!stack.empty()) {
+        if (outofwork()) { // the search ends at its next node anyway
+            memoryused -= STACKBYTES * (u32)stack.size();
+            stack.clear();
+            return;
+        }
         i32 p = stack.back();
         stack.pop_back();
         memoryused -= STACKBYTES;
@@ -216,6 +224,7 @@ static void propagate(i32 n) {
 }
 
 static void addsuccessor(i32 n, i32 x, i32 y, i32 cost, bool costly) {
+    work++;
     if ((computer || costly) && darkthief) cost += (12 - lightmap[cellof(x, y)]) * 8;
     i32 g = nodes[n].g + cost, num = cellof(x, y);
     if (cellstamp[num] == stamp) {
@@ -281,7 +290,7 @@ static i32 search() {
     for (;;) {
         i32 n = openpopfirst();
         if (n == NONE) return NONE;
-        if (computer && tickcount > noted + 2) return NONE;
+        if (computer && (tickcount > noted + 2 || outofwork())) return NONE;
         if (nodes[n].num == endnum) return n;
         if (stopinrange == 1 && inrange(nodes[n])) return n;
         for (auto& o : order) successor(n, o[0], o[1]);
@@ -290,6 +299,7 @@ static i32 search() {
 
 static void beginsearch(i32 x0, i32 y0, i32 x1, i32 y1) {
     nodecount = 0;
+    work = 0;
     root = NONE;
     treapseed = 2463534242u;
     stack.clear();

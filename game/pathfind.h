@@ -10,6 +10,10 @@
 
 constexpr int PATHBUFSIZE = 128;
 constexpr int MAXPATHSTEPS = 63;
+// The computer's search also gives up after this much work (nodes reached
+// and improvements passed on), so that it stays short and comes out the
+// same on every machine and under the virtual clock.
+constexpr i32 COMPUTERSEARCHWORK = 20000;
 
 extern i32 goalx, goaly;
 extern u32 goaloff;

@@ -29,6 +29,9 @@ struct stackentry {
 node openhead, closedhead;
 stackentry* stacktop;
 i32 created;
+i32 work;
+bool computerrun;
+bool outofwork() { return computerrun && work > COMPUTERSEARCHWORK; }
 i32 tx, ty;
 
 const i32 dirx[10] = {0, 0, 1, 1, 1, 0, -1, -1, -1, 0};
@@ -73,6 +76,7 @@ node* pop() {
 void improvechildren(node* n) {
     for (node* k : n->child) {
         if (!k) break;
+        work++;
         i32 cost = (k->x != n->x && k->y != n->y) ? 6 : 4;
         if (n->g + cost < k->g) {
             k->g = n->g + cost;
@@ -85,7 +89,13 @@ void improvechildren(node* n) {
 
 void propagatefrom(node* n) {
     improvechildren(n);
-    while (stacktop) improvechildren(pop());
+    while (stacktop) {
+        if (outofwork()) {
+            while (stacktop) pop();
+            return;
+        }
+        improvechildren(pop());
+    }
 }
 
 bool blocks(i32 x, i32 y) {
@@ -105,6 +115,7 @@ bool thief() {
 }
 
 void add(node* n, i32 x, i32 y, i32 k, bool thiefterm) {
+    work++;
     if (thiefterm && thief()) k += (12 - lightmap[y * 256 + x]) * 8;
     i32 g = n->g + k, num = y * 256 + x;
     if (node* o = find(&openhead, num)) {
@@ -186,7 +197,7 @@ node* run(i32 x0, i32 y0, bool comp) {
         openhead.next = n->next;
         n->next = closedhead.next;
         closedhead.next = n;
-        if (comp && tickcount > noted + 2) return nullptr;
+        if (comp && (tickcount > noted + 2 || outofwork())) return nullptr;
         if (n->num == ty * 256 + tx) return n;
         if (stopinrange == 1 && closeenough(n)) return n;
         successors(n, comp);
@@ -213,6 +224,8 @@ referenceresult referencefindpath(i32 x0, i32 y0, i32 x1, i32 y1) {
     referenceresult r{};
     std::memset(r.pathbuf, 9, sizeof r.pathbuf);
     created = 0;
+    work = 0;
+    computerrun = computerthinking != 0;
     tx = x1;
     ty = y1;
     if (celldistance(x0, y0, x1, y1) != 1) {

@@ -271,3 +271,25 @@ TEST(PathFind, GivesThePlainSearchsAnswerOnHundredsOfSearches) {
     EXPECT_GT(found, 150) << "most searches find a path";
     EXPECT_GT(referenceclosedimprovements, 0) << "closed nodes were improved and passed it on";
 }
+
+// A thief in the dark makes shadow cost less than nothing; the computer's
+// search then stops when its work is spent, the same way in both searches.
+TEST(PathFind, TheComputersSearchStopsWhenItsWorkIsSpent) {
+    startpaths();
+    for (int i = 0; i < MAPCELLS; i++) lightmap[i] = 15;
+    for (i32 k = 39; k <= 100; k++) {
+        itemmap[39 * 256 + k] = itemmap[100 * 256 + k] = 1;
+        itemmap[k * 256 + 39] = itemmap[k * 256 + 100] = 1;
+    }
+    for (int c = 1; c <= 8; c++) itemmap[(80 + facingdy[c]) * 256 + 80 + facingdx[c]] = 1; // a walled-in goal
+    npc[curnpc]->unitno = 2;
+    npc[curnpc]->brightness = 0;
+    computerthinking = 1;
+    referenceresult want = referencefindpath(45, 45, 80, 80);
+    bool got = findpath(45, 45, 80, 80);
+    EXPECT_FALSE(got);
+    EXPECT_FALSE(want.found);
+    EXPECT_EQ(pathnodes, want.nodes);
+    EXPECT_LT(pathnodes, 3600) << "it gave up before reaching every cell of the yard";
+    computerthinking = 0;
+}
