@@ -59,7 +59,7 @@ TEST(Effects, TheWindowBoxTakesItsEdgesFromThePicturesFrame) {
 
 TEST(Effects, AFlashMessageStaysOnTheScreen) {
     startboxes();
-    std::vector<u8> pics[NUMFONTS];
+    static std::vector<u8> pics[NUMFONTS]; // the fonts keep pointing here after the test
     for (int f = 0; f < NUMFONTS; f++) {
         pics[f].assign((size_t)fontfiles[f].picwidth * fontfiles[f].height, 7);
         font[f] = {glyphtables[f], pics[f].data(), fontfiles[f].height, fontfiles[f].picwidth};

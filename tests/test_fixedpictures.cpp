@@ -59,6 +59,9 @@ TEST(Pictures, FixedPicturesOfAnyOtherSizeAreRefusedNamingTheFile) {
         } sizes[] = {{0, 0}, {-1, 0}, {0, -1}, {1, 0}, {0, 1}, {-p.width / 2, -p.height / 2}};
         for (const size& s : sizes) {
             starttestdisplay();
+            // The other pictures loaded with it, as generated.
+            fs::copy(fs::path(VENNOR_DATA) / "bitmaps", fs::path(testdatadir()) / "bitmaps",
+                     fs::copy_options::recursive | fs::copy_options::overwrite_existing);
             writesolidbmp(p.file, p.width + s.dw, p.height + s.dh, 0x404040);
             u32 before = memoryused;
             std::string got = outcome(p.load);
