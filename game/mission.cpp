@@ -97,6 +97,7 @@ void startmission() {
     std::memset(npcpath, PATHEND, sizeof npcpath);
     pathpos = 0;
     clickedtomove = clickedtoattack = 0;
+    waitingforlmbup = 1; // the click that opened the mission is no order to walk
     gamepaused = 0;
     animationdue = tickcount;
     nextframetick = tickcount;
