@@ -174,7 +174,14 @@ static bool missileon(i32 x, i32 y) {
 // comes out exactly as those cells of a whole-map recompute.
 static const cellrect sourcearea = {20, 20, 234, 234};
 
+static bool magicinflight() {
+    for (const missilerec& m : missile)
+        if (m.isused && m.kind == 1) return true;
+    return false;
+}
+
 static void lightsources(const cellrect& into) {
+    bool missiles = lightflag && magicinflight();
     cellrect from = {into.x0 - 16, into.y0 - 16, into.x1 + 15, into.y1 + 15};
     from.x0 = from.x0 > sourcearea.x0 ? from.x0 : sourcearea.x0;
     from.y0 = from.y0 > sourcearea.y0 ? from.y0 : sourcearea.y0;
@@ -183,7 +190,7 @@ static void lightsources(const cellrect& into) {
     for (i32 y = from.y0; y <= from.y1; y++)
         for (i32 x = from.x0; x <= from.x1; x++) {
             if (itemlight(x, y, into) || npclight(x, y, into)) continue;
-            if (lightflag && missileon(x, y)) applyshape(shapefor(2, 0, 0), x, y, 0, SHAPESIZE - 1, 0, SHAPESIZE - 1, into);
+            if (missiles && missileon(x, y)) applyshape(shapefor(2, 0, 0), x, y, 0, SHAPESIZE - 1, 0, SHAPESIZE - 1, into);
         }
 }
 
