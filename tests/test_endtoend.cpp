@@ -156,3 +156,33 @@ TEST(EndToEnd, EscapeThenYesEndsTheGameNormally) {
         at = found;
     }
 }
+
+// Run Demo: the mission starts, the hunters come, a pause holds the picture
+// still, Escape and Yes lead back to the menu; twice the same.
+TEST(EndToEnd, RunDemoHuntersComePauseHoldsAndEscapeLeaves) {
+    std::string shots[2][4];
+    std::string logs[2];
+    for (int i = 0; i < 2; i++) {
+        std::string data = freshdata("demo" + std::to_string(i));
+        std::string base = data + "/../demo" + std::to_string(i);
+        for (int k = 0; k < 4; k++) shots[i][k] = base + "-" + std::to_string(k) + ".png";
+        std::string script = "10 move 320 252\n20 ldown\n22 lup\n60 shot " + shots[i][0] + "\n600 key P\n640 shot " +
+                             shots[i][1] + "\n700 shot " + shots[i][2] + "\n710 key P\n720 key ESC\n760 key Y\n800 shot " +
+                             shots[i][3] + "\n";
+        run r = play(data, script);
+        EXPECT_EQ(r.status, 0) << r.err;
+        size_t at = 0;
+        for (const char* line : {"runmission() ...\n", "Initiating map load ...\n", "Map Loaded.\n",
+                                 "Starting Main Game Loop ...\n"}) {
+            size_t found = r.log.find(line, at);
+            ASSERT_NE(found, std::string::npos) << line;
+            at = found;
+        }
+        logs[i] = r.log;
+    }
+    EXPECT_EQ(logs[0], logs[1]);
+    for (int k = 0; k < 4; k++) EXPECT_EQ(readtext(shots[0][k]), readtext(shots[1][k])) << "shot " << k;
+    EXPECT_EQ(readtext(shots[0][1]), readtext(shots[0][2])) << "nothing moves while paused";
+    EXPECT_NE(readtext(shots[0][0]), readtext(shots[0][1])) << "the world moved before the pause";
+    EXPECT_NE(readtext(shots[0][2]), readtext(shots[0][3])) << "the menu is back";
+}
