@@ -238,6 +238,9 @@ void drawmapview() {
     beginvsdraw();
     u8 held = vsheld;
     vsheld = 1;
+    // Clouds and the panel place their text up to the screen's edges.
+    u8 clamp = textclamp;
+    textclamp = 0;
     npcsmoothshift(curnpc, &shx, &shy);
     for (damagenumberrec& d : damagenumber) d.placed = 0;
     for (cloudrec& c : cloud) c.placed = 0;
@@ -247,6 +250,7 @@ void drawmapview() {
     drawnumbers();
     shx = shy = 0;
     drawpanel();
+    textclamp = clamp;
     vsheld = held;
     endvsdraw();
 }
