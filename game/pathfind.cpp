@@ -28,19 +28,25 @@ constexpr u32 NODEBYTES = 68, STACKBYTES = 8;
 constexpr i32 NONE = -1;
 
 struct pathnode {
-    i32 f, h, g;
+    i32 h, g;
     i32 x, y, num;
     i32 parent;
     i32 child[8];
     u8 children;
     u8 open;
-    // OPEN's order: a treap by position, each subtree knowing its largest f.
+};
+
+// OPEN's order: a treap by position, each subtree knowing its largest f.
+// Kept apart from the rest of a node so that its walks stay in few cache
+// lines.
+struct ordernode {
+    i32 f, maxf;
     i32 left, right, up;
     u32 priority;
-    i32 maxf;
 };
 
 static pathnode nodes[MAPCELLS];
+static ordernode order[MAPCELLS];
 static i32 nodecount;
 static u32 cellstamp[MAPCELLS]; // cellnode is valid where the stamp is this search's
 static i32 cellnode[MAPCELLS];
@@ -65,37 +71,43 @@ void resetpathfinder() {
 
 // ---- OPEN ------------------------------------------------------------------
 
-static i32 maxof(i32 t) { return t == NONE ? INT32_MIN : nodes[t].maxf; }
+static i32 maxof(i32 t) { return t == NONE ? INT32_MIN : order[t].maxf; }
 
 static void refresh(i32 t) {
-    i32 m = nodes[t].f, l = maxof(nodes[t].left), r = maxof(nodes[t].right);
-    nodes[t].maxf = m > l ? (m > r ? m : r) : (l > r ? l : r);
+    i32 m = order[t].f, l = maxof(order[t].left), r = maxof(order[t].right);
+    order[t].maxf = m > l ? (m > r ? m : r) : (l > r ? l : r);
 }
 
+// Walks up while the largest f changes: above a node whose largest f stayed
+// the same nothing can have changed.
 static void refreshup(i32 t) {
-    for (; t != NONE; t = nodes[t].up) refresh(t);
+    for (; t != NONE; t = order[t].up) {
+        i32 was = order[t].maxf;
+        refresh(t);
+        if (order[t].maxf == was) return;
+    }
 }
 
 static void relink(i32 parent, i32 from, i32 to) {
     if (parent == NONE) root = to;
-    else if (nodes[parent].left == from) nodes[parent].left = to;
-    else nodes[parent].right = to;
-    if (to != NONE) nodes[to].up = parent;
+    else if (order[parent].left == from) order[parent].left = to;
+    else order[parent].right = to;
+    if (to != NONE) order[to].up = parent;
 }
 
 // Lifts t above its parent, keeping the in-order sequence.
 static void rotateup(i32 t) {
-    i32 p = nodes[t].up, g = nodes[p].up;
-    if (nodes[p].left == t) {
-        nodes[p].left = nodes[t].right;
-        if (nodes[t].right != NONE) nodes[nodes[t].right].up = p;
-        nodes[t].right = p;
+    i32 p = order[t].up, g = order[p].up;
+    if (order[p].left == t) {
+        order[p].left = order[t].right;
+        if (order[t].right != NONE) order[order[t].right].up = p;
+        order[t].right = p;
     } else {
-        nodes[p].right = nodes[t].left;
-        if (nodes[t].left != NONE) nodes[nodes[t].left].up = p;
-        nodes[t].left = p;
+        order[p].right = order[t].left;
+        if (order[t].left != NONE) order[order[t].left].up = p;
+        order[t].left = p;
     }
-    nodes[p].up = t;
+    order[p].up = t;
     relink(g, p, t);
     refresh(p);
     refresh(t);
@@ -105,21 +117,21 @@ static void rotateup(i32 t) {
 static i32 firstgreater(i32 v) {
     i32 t = root;
     while (t != NONE) {
-        if (maxof(nodes[t].left) > v) t = nodes[t].left;
-        else if (nodes[t].f > v) return t;
-        else if (maxof(nodes[t].right) > v) t = nodes[t].right;
+        if (maxof(order[t].left) > v) t = order[t].left;
+        else if (order[t].f > v) return t;
+        else if (maxof(order[t].right) > v) t = order[t].right;
         else return NONE;
     }
     return NONE;
 }
 
 static void openinsert(i32 n) {
-    pathnode& k = nodes[n];
+    ordernode& k = order[n];
     k.left = k.right = k.up = NONE;
     k.maxf = k.f;
     treapseed ^= treapseed << 13, treapseed ^= treapseed >> 17, treapseed ^= treapseed << 5;
     k.priority = treapseed;
-    k.open = 1;
+    nodes[n].open = 1;
     if (root == NONE) {
         root = n;
         return;
@@ -128,26 +140,26 @@ static void openinsert(i32 n) {
     // or its left child; after everything when there is none.
     i32 before = firstgreater(k.f), at;
     if (before == NONE) {
-        for (at = root; nodes[at].right != NONE; at = nodes[at].right) {}
-        nodes[at].right = n;
-    } else if (nodes[before].left == NONE) {
+        for (at = root; order[at].right != NONE; at = order[at].right) {}
+        order[at].right = n;
+    } else if (order[before].left == NONE) {
         at = before;
-        nodes[at].left = n;
+        order[at].left = n;
     } else {
-        for (at = nodes[before].left; nodes[at].right != NONE; at = nodes[at].right) {}
-        nodes[at].right = n;
+        for (at = order[before].left; order[at].right != NONE; at = order[at].right) {}
+        order[at].right = n;
     }
     k.up = at;
     refreshup(at);
-    while (k.up != NONE && nodes[k.up].priority < k.priority) rotateup(n);
+    while (k.up != NONE && order[k.up].priority < k.priority) rotateup(n);
 }
 
 static i32 openpopfirst() {
     i32 t = root;
     if (t == NONE) return NONE;
-    while (nodes[t].left != NONE) t = nodes[t].left;
-    i32 parent = nodes[t].up;
-    relink(parent, t, nodes[t].right);
+    while (order[t].left != NONE) t = order[t].left;
+    i32 parent = order[t].up;
+    relink(parent, t, order[t].right);
     refreshup(parent);
     nodes[t].open = 0;
     return t;
@@ -155,7 +167,7 @@ static i32 openpopfirst() {
 
 static void setg(i32 k, i32 g, i32 parent) {
     nodes[k].g = g;
-    nodes[k].f = nodes[k].h + g;
+    order[k].f = nodes[k].h + g;
     nodes[k].parent = parent;
     if (nodes[k].open) refreshup(k);
 }
@@ -178,13 +190,14 @@ static i32 heuristic(i32 x, i32 y) {
 static i32 newnode(i32 x, i32 y, i32 g, i32 parent) {
     i32 n = nodecount++;
     pathnode& k = nodes[n];
-    k = pathnode{};
+    k.children = 0;
+    k.open = 0;
     k.x = x;
     k.y = y;
     k.num = cellof(x, y);
     k.g = g;
     k.h = heuristic(x, y);
-    k.f = k.g + k.h;
+    order[n].f = k.g + k.h;
     k.parent = parent;
     cellstamp[k.num] = stamp;
     cellnode[k.num] = n;

@@ -2,6 +2,10 @@
 // whole mission frame are on the demo map. Prints the median of many runs
 // and a hash of what was drawn or computed, so that a faster version can be
 // checked against a slower one.
+// The path search is also run side by side with the plain reference search
+// of the tests, on the demo map and on random yards: the answers must agree
+// on every search (the program fails otherwise), and the summed times show
+// how much faster the game's search is.
 //   build/vennor_bench [--data DIR] [--runs N]
 #include <algorithm>
 #include <chrono>
@@ -18,6 +22,7 @@
 #include "game/mission.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
+#include "pathcompare.h"
 #include "platform/platform.h"
 #include "video/display.h"
 #include "video/vscreen.h"
@@ -121,6 +126,28 @@ void musterhunters(int n) {
     std::printf("%d computer units within 24 cells of the leader\n", hunters);
 }
 
+// The fixed searches, then pairs of free cells with every variant: the
+// leader's human search and a camp unit's computer search, with and without
+// the in-range stop.
+void comparedemo(pathcomparison& c, const std::vector<std::pair<i32, i32>>& cells, int camp, i32 campx, i32 campy) {
+    curnpc = 1;
+    comparesearch(c, 115, 117, campx, campy);
+    stopinrange = 1;
+    comparesearch(c, 115, 117, campx, campy);
+    if (camp) {
+        curnpc = camp, computerthinking = 1;
+        comparesearch(c, campx, campy, 115, 117);
+    }
+    for (size_t k = 0; k + 1 < cells.size() && k < 12; k++) {
+        bool computer = camp && k % 2;
+        curnpc = computer ? camp : 1;
+        computerthinking = computer;
+        stopinrange = (u8)(k / 2 % 2);
+        comparesearch(c, cells[k].first, cells[k].second, cells[k + 1].first, cells[k + 1].second);
+    }
+    curnpc = 1, computerthinking = 0, stopinrange = 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -179,6 +206,9 @@ int main(int argc, char** argv) {
     char extra[64];
     std::snprintf(extra, sizeof extra, "%lld nodes on average", (long long)(nodes / ((i64)cells.size() * 2)));
     print("path: random pairs of free cells", us, h, extra);
+    pathcomparison demo;
+    comparedemo(demo, cells, camp, campx, campy);
+    printcomparison("path: game against plain, demo map", demo);
     musterhunters(30);
     double frame = median(
         [] {
@@ -188,5 +218,8 @@ int main(int argc, char** argv) {
         },
         runs);
     print("mission frame: simulation + view", frame, screenhash());
-    return 0;
+    pathcomparison yards;
+    compareonrandomyards(yards, 12, 100);
+    printcomparison("path: game against plain, random yards", yards);
+    return demo.differ || yards.differ ? 1 : 0;
 }
