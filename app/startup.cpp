@@ -10,6 +10,7 @@
 #include "app/messagepump.h"
 #include "app/cursor.h"
 #include "app/timer.h"
+#include "game/statedump.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "sound/dsound.h"
@@ -88,6 +89,7 @@ int winmain() {
     if (!initdirectdraw()) return exitstatus(0);
     plat_setpriority(true);
     startdirectory = plat_getcwd().substr(0, 260);
+    plat_statedumphook = writestatedump;
     if (!initall()) return exitstatus(0);
     loadfirstmap();
     clockid = plat_timesetevent(16, 0, timerproc, 0);

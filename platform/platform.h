@@ -69,6 +69,9 @@ void plat_messagebox(const char* text, const char* caption);
 // a file.
 std::string plat_boxline(const char* text, const char* caption);
 extern void (*plat_messageboxhook)(const char* text, const char* caption);
+// The game's state as text, for a script's "dump" event; without it the
+// dump is an empty file.
+extern void (*plat_statedumphook)(std::string* out);
 // Written to the debugger output (standard error here).
 void plat_debugoutput(const char* text);
 

@@ -63,7 +63,7 @@ struct eventname {
 static const eventname eventnames[] = {
     {"move", SE_MOVE, 2},   {"ldown", SE_LDOWN, 0},     {"lup", SE_LUP, 0},       {"rdown", SE_RDOWN, 0},
     {"rup", SE_RUP, 0},     {"key", SE_KEY, 1},         {"keydown", SE_KEYDOWN, 1}, {"keyup", SE_KEYUP, 1},
-    {"shot", SE_SHOT, 1},   {"quit", SE_QUIT, 0},
+    {"shot", SE_SHOT, 1},   {"dump", SE_DUMP, 1},     {"quit", SE_QUIT, 0},
 };
 
 static bool parsenumber(const std::string& s, long lo, long hi, long* out) {
@@ -87,7 +87,7 @@ static std::string parseargs(const eventname& en, std::istringstream& in, script
         if (!parsenumber(a, 0, 639, &x) || !parsenumber(b, 0, 479, &y)) return "move takes X 0..639 and Y 0..479";
         e->x = (i32)x;
         e->y = (i32)y;
-    } else if (en.kind == SE_SHOT) {
+    } else if (en.kind == SE_SHOT || en.kind == SE_DUMP) {
         e->file = a;
     } else if (en.args == 1) {
         e->vk = script_keycode(a);

@@ -6,14 +6,14 @@
 
 #include "platform/types.h"
 
-enum scriptkind { SE_MOVE, SE_LDOWN, SE_LUP, SE_RDOWN, SE_RUP, SE_KEY, SE_KEYDOWN, SE_KEYUP, SE_SHOT, SE_QUIT };
+enum scriptkind { SE_MOVE, SE_LDOWN, SE_LUP, SE_RDOWN, SE_RUP, SE_KEY, SE_KEYDOWN, SE_KEYUP, SE_SHOT, SE_DUMP, SE_QUIT };
 
 struct scriptevent {
     u32 tick = 0;
     scriptkind kind = SE_QUIT;
     i32 x = 0, y = 0;  // move
     u32 vk = 0;        // key, keydown, keyup
-    std::string file;  // shot
+    std::string file;  // shot, dump
     int line = 0;
 };
 

@@ -21,6 +21,9 @@ static bool quitposted = false;
 static safefile* recording = nullptr;
 static bool recordlossreported = false;
 
+// Events that wait for a presented frame rather than being delivered.
+static bool framebound(const scriptevent& e) { return e.kind == SE_SHOT || e.kind == SE_DUMP; }
+
 bool scriptplayer_open(const std::string& playfile, const std::string& recordpath, bool headless, std::string* err) {
     events.clear();
     nextevent = 0;
@@ -104,7 +107,8 @@ static void deliver(const scriptevent& e) {
     case SE_KEYDOWN: presskey(e.vk, true); break;
     case SE_KEYUP: presskey(e.vk, false); break;
     case SE_QUIT: plat_postquitmessage(0); break;
-    case SE_SHOT: break;
+    case SE_SHOT:
+    case SE_DUMP: break;
     }
 }
 
@@ -120,21 +124,33 @@ static void postquitatend() {
 void scriptplayer_deliver() {
     while (playing && nextevent < events.size()) {
         const scriptevent& e = events[nextevent];
-        if (e.tick > plat_ticks() || e.kind == SE_SHOT) break;
+        if (e.tick > plat_ticks() || framebound(e)) break;
         deliver(e);
         nextevent++;
     }
 }
 
+void (*plat_statedumphook)(std::string* out) = nullptr;
+
+static void writedump(const std::string& path) {
+    std::string text, why;
+    if (plat_statedumphook) plat_statedumphook(&text);
+    if (!plat_safewritehostfile(path, text.data(), text.size(), &why))
+        std::fprintf(stderr, "vennor: cannot write %s: %s\n", path.c_str(), why.c_str());
+}
+
+// A shot or a dump is taken from a presented frame, once the input before it
+// has been answered.
 static void takeshot(const u16* pixels, u32 format) {
     const scriptevent& e = events[nextevent];
     std::string path = e.file[0] == '/' ? e.file : plat_options().startdir + "/" + e.file;
-    if (!plat_saveshot(path, pixels, format)) std::fprintf(stderr, "vennor: cannot write %s\n", path.c_str());
+    if (e.kind == SE_DUMP) writedump(path);
+    else if (!plat_saveshot(path, pixels, format)) std::fprintf(stderr, "vennor: cannot write %s\n", path.c_str());
     nextevent++;
 }
 
 static bool shotdue() {
-    return playing && nextevent < events.size() && events[nextevent].kind == SE_SHOT &&
+    return playing && nextevent < events.size() && framebound(events[nextevent]) &&
            events[nextevent].tick <= plat_ticks() && platq_empty();
 }
 
@@ -145,7 +161,7 @@ void scriptplayer_framepresented(const u16* pixels, u32 format) {
 
 void scriptplayer_stalled(const u16* lastframe, u32 format) {
     if (!playing || nextevent >= events.size()) return;
-    if (events[nextevent].kind == SE_SHOT) {
+    if (framebound(events[nextevent])) {
         if (platq_empty()) takeshot(lastframe, format);
     } else {
         deliver(events[nextevent]);

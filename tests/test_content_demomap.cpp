@@ -2,6 +2,9 @@
 // inside and the leader's start free.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 #include "tools/content/demomap.h"
 #include "tools/content/itemcatalog.h"
 #include "tools/content/items.h"
@@ -132,4 +135,54 @@ TEST(DemoMap, OneComputerThiefStartsHidden) {
         EXPECT_TRUE(type == 3 || type == 10) << "a thief's type, not " << type;
     }
     EXPECT_EQ(hidden, 1);
+}
+
+// The cells drawn after the leader's start whose pictures would cover him
+// (up to four cells in front, no more than one column aside) hold nothing
+// that stands up.
+TEST(DemoMap, NothingStandsInFrontOfTheLeadersStart) {
+    const ItemSet& set = itemset();
+    demomap m = built();
+    int looked = 0;
+    for (int dy = 0; dy <= 4; dy++)
+        for (int dx = 0; dx <= 4; dx++) {
+            if (dx + dy == 0 || dx + dy > 4 || std::abs(dx - dy) > 1) continue;
+            u16 it = m.item[(117 + dy) * 256 + 115 + dx];
+            looked++;
+            EXPECT_FALSE(set.rec[it].blockspassage || set.rec[it].blockssight)
+                << "item " << it << " at " << 115 + dx << "," << 117 + dy;
+        }
+    EXPECT_EQ(looked, 6);
+}
+
+// Computer units hunt only within 24 cells: a few must stand that near the
+// start and reach it over open cells, so the demo has a fight to show.
+TEST(DemoMap, AHuntingBandCanReachTheLeaderFromNearby) {
+    const ItemSet& set = itemset();
+    demomap m = built();
+    std::vector<int> steps(65536, -1);
+    std::vector<int> todo = {117 * 256 + 115};
+    steps[todo[0]] = 0;
+    for (size_t i = 0; i < todo.size(); i++) {
+        int c = todo[i], x = c % 256, y = c / 256;
+        for (int dy = -1; dy <= 1; dy++)
+            for (int dx = -1; dx <= 1; dx++) {
+                int n = (y + dy) * 256 + x + dx;
+                if ((!dx && !dy) || steps[n] >= 0 || set.rec[m.item[n]].blockspassage) continue;
+                // No cutting a corner past a blocking item.
+                if (dx && dy && (set.rec[m.item[y * 256 + x + dx]].blockspassage || set.rec[m.item[(y + dy) * 256 + x]].blockspassage))
+                    continue;
+                steps[n] = steps[c] + 1;
+                todo.push_back(n);
+            }
+    }
+    int near = 0;
+    for (int slot = 33; slot <= 128; slot++) {
+        const u8* r = &m.npcs[(size_t)slot * 156];
+        if (!r[71] || r[36]) continue;
+        int x = geti16(r + 4), y = geti16(r + 6);
+        bool within = std::abs(x - 115) <= 24 && std::abs(y - 117) <= 24;
+        near += within && steps[y * 256 + x] > 0 && steps[y * 256 + x] <= 40;
+    }
+    EXPECT_GE(near, 3);
 }

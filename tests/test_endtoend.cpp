@@ -1,9 +1,13 @@
 // The program itself, run headless with scripts, as a player's session would be.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <sstream>
 #include <sys/wait.h>
 
 #include "testenv.h"
@@ -157,18 +161,63 @@ TEST(EndToEnd, EscapeThenYesEndsTheGameNormally) {
     }
 }
 
-// Run Demo: the mission starts, the hunters come, a pause holds the picture
-// still, Escape and Yes lead back to the menu; twice the same.
+struct dumpedunit {
+    int player, x, y, state;
+};
+
+// "npc SLOT player P type T at X Y state S health H" lines by slot.
+static std::map<int, dumpedunit> readdump(const std::string& path) {
+    std::map<int, dumpedunit> units;
+    std::istringstream in(readtext(path));
+    std::string line;
+    while (std::getline(in, line)) {
+        int slot, type, health;
+        dumpedunit u;
+        if (std::sscanf(line.c_str(), "npc %d player %d type %d at %d %d state %d health %d", &slot, &u.player, &type,
+                        &u.x, &u.y, &u.state, &health) == 7)
+            units[slot] = u;
+    }
+    return units;
+}
+
+static int cellsapart(const dumpedunit& a, const dumpedunit& b) { return std::max(std::abs(a.x - b.x), std::abs(a.y - b.y)); }
+
+// The computer's units that were near the leader and alive at the first dump
+// have, taken together, come closer to him by the second.
+static void expecthuntersclosedin(const std::string& before, const std::string& after) {
+    std::map<int, dumpedunit> a = readdump(before), b = readdump(after);
+    ASSERT_TRUE(a.count(1) && b.count(1)) << "the leader is listed";
+    EXPECT_EQ(a[1].player, 0);
+    int hunters = 0, closer = 0, sumbefore = 0, sumafter = 0;
+    for (auto& [slot, u] : a) {
+        if (u.player == 0 || u.state > 5 || cellsapart(u, a[1]) > 20 || !b.count(slot)) continue;
+        hunters++;
+        sumbefore += cellsapart(u, a[1]);
+        sumafter += cellsapart(b[slot], b[1]);
+        closer += cellsapart(b[slot], b[1]) < cellsapart(u, a[1]);
+    }
+    EXPECT_GE(hunters, 3) << "computer units stand within twenty cells of the leader's start";
+    EXPECT_GE(closer, 3) << "several of them came closer";
+    EXPECT_LT(sumafter, sumbefore) << "together they closed in";
+}
+
+static std::string afterfirstline(const std::string& text) { return text.substr(std::min(text.size(), text.find('\n') + 1)); }
+
+// Run Demo: the mission starts, the hunters come, a pause holds every unit
+// still (the view's own animations, the marker's glow and the numbers
+// already rising, run on), Escape and Yes lead back to the menu; twice the
+// same.
 TEST(EndToEnd, RunDemoHuntersComePauseHoldsAndEscapeLeaves) {
     std::string shots[2][4];
-    std::string logs[2];
+    std::string logs[2], dumps[2][4];
     for (int i = 0; i < 2; i++) {
         std::string data = freshdata("demo" + std::to_string(i));
         std::string base = data + "/../demo" + std::to_string(i);
         for (int k = 0; k < 4; k++) shots[i][k] = base + "-" + std::to_string(k) + ".png";
-        std::string script = "10 move 320 252\n20 ldown\n22 lup\n60 shot " + shots[i][0] + "\n600 key P\n640 shot " +
-                             shots[i][1] + "\n700 shot " + shots[i][2] + "\n710 key P\n720 key ESC\n760 key Y\n800 shot " +
-                             shots[i][3] + "\n";
+        for (int k = 0; k < 4; k++) dumps[i][k] = base + "-" + std::to_string(k) + ".txt";
+        std::string script = "10 move 320 252\n20 ldown\n22 lup\n60 shot " + shots[i][0] + "\n61 dump " + dumps[i][0] +
+                             "\n590 dump " + dumps[i][1] + "\n600 key P\n680 shot " + shots[i][1] + "\n681 dump " + dumps[i][2] +
+                             "\n740 shot " + shots[i][2] + "\n741 dump " + dumps[i][3] + "\n750 key P\n760 key ESC\n800 key Y\n840 shot " + shots[i][3] + "\n";
         run r = play(data, script);
         EXPECT_EQ(r.status, 0) << r.err;
         size_t at = 0;
@@ -181,8 +230,11 @@ TEST(EndToEnd, RunDemoHuntersComePauseHoldsAndEscapeLeaves) {
         logs[i] = r.log;
     }
     EXPECT_EQ(logs[0], logs[1]);
-    for (int k = 0; k < 4; k++) EXPECT_EQ(readtext(shots[0][k]), readtext(shots[1][k])) << "shot " << k;
-    EXPECT_EQ(readtext(shots[0][1]), readtext(shots[0][2])) << "nothing moves while paused";
-    EXPECT_NE(readtext(shots[0][0]), readtext(shots[0][1])) << "the world moved before the pause";
-    EXPECT_NE(readtext(shots[0][2]), readtext(shots[0][3])) << "the menu is back";
+    expecthuntersclosedin(dumps[0][0], dumps[0][1]);
+    for (int k = 0; k < 4; k++) EXPECT_EQ(readtext(dumps[0][k]), readtext(dumps[1][k])) << "dump " << k;
+    for (int k = 0; k < 4; k++) EXPECT_TRUE(readtext(shots[0][k]) == readtext(shots[1][k])) << "shot " << k;
+    EXPECT_EQ(afterfirstline(readtext(dumps[0][2])), afterfirstline(readtext(dumps[0][3]))) << "nothing moves while paused";
+    EXPECT_NE(readtext(dumps[0][2]), readtext(dumps[0][3])) << "while the clock runs on";
+    EXPECT_FALSE(readtext(shots[0][0]) == readtext(shots[0][1])) << "the world moved before the pause";
+    EXPECT_FALSE(readtext(shots[0][2]) == readtext(shots[0][3])) << "the menu is back";
 }

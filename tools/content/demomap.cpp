@@ -131,30 +131,31 @@ void roads(painter& p) {
 }
 
 void keep(painter& p) {
+    // The leader starts at (115, 117) in the hall, which opens onto the
+    // courtyard: nothing tall stands on the cells drawn in front of him.
     p.land(106, 109, 125, 127, LAND_COBBLES);
-    p.land(106, 109, 115, 117, LAND_FLAGSTONE); // the hall
-    p.land(117, 109, 125, 117, LAND_BOARDS);    // the store room
+    p.land(106, 109, 118, 118, LAND_FLAGSTONE); // the hall
+    p.land(120, 109, 125, 114, LAND_BOARDS);    // the store room
     p.wallbox(105, 108, 126, 128, ITEM_WALL_STONE);
-    p.wallline(116, 109, 116, 118, ITEM_WALL_WOOD); // between hall and store
-    p.wallline(106, 118, 125, 118, ITEM_WALL_WOOD);
+    p.wallline(119, 109, 119, 115, ITEM_WALL_WOOD); // the store room's walls
+    p.wallline(119, 115, 125, 115, ITEM_WALL_WOOD);
     p.opening(115, 128, ITEM_GATE_X_OPEN);       // the south gate
     p.opening(105, 116, ITEM_ARCH_STONE_Y);       // the west arch
-    p.opening(111, 118, ITEM_DOORWAY_WOOD_X);
-    p.opening(120, 118, ITEM_DOORWAY_WOOD_X);
-    p.opening(116, 113, ITEM_DOORWAY_WOOD_Y);
+    p.opening(119, 112, ITEM_DOORWAY_WOOD_Y);
+    p.opening(122, 115, ITEM_DOORWAY_WOOD_X);
     p.item(108, 109, ITEM_TORCH_X_FRAME0);
     p.item(113, 109, ITEM_TORCH_X_FRAME0 + 2);
-    p.item(119, 109, ITEM_TORCH_X_FRAME0 + 1);
+    p.item(121, 109, ITEM_TORCH_X_FRAME0 + 1);
     p.item(110, 112, ITEM_TABLE_X);
     p.item(110, 111, ITEM_CHAIR_YPLUS);
     p.item(110, 113, ITEM_CHAIR_YMINUS);
     p.item(107, 110, ITEM_SHELF_Y);
     p.item(113, 115, ITEM_BED_X);
-    p.item(122, 111, ITEM_CHEST_X_CLOSED);
-    p.item(124, 114, ITEM_CHEST_Y_CLOSED);
-    p.item(119, 115, ITEM_BARREL);
-    p.item(119, 111, ITEM_CRATES_STACK);
-    p.item(121, 113, ITEM_POTION);
+    p.item(124, 110, ITEM_CHEST_X_CLOSED);
+    p.item(124, 113, ITEM_CHEST_Y_CLOSED);
+    p.item(122, 113, ITEM_BARREL);
+    p.item(121, 111, ITEM_CRATES_STACK);
+    p.item(123, 112, ITEM_POTION);
     p.item(110, 122, ITEM_WELL);
     p.item(121, 124, ITEM_BRAZIER_FRAME0);
     p.item(109, 126, ITEM_WATER_BARREL);
@@ -233,6 +234,12 @@ void enemies(painter& p) {
     p.unit(3, 10, 90, 155, 2);
     p.unit(3, 11, 140, 125, 7);
     p.unit(3, 3, 100, 132, 1, 1); // starts hidden, so the shadow rules have someone to work on
+    // A raiding band on the road south of the gate, near enough to the
+    // leader's start to come for him at once.
+    p.unit(3, 7, 112, 137, 1);
+    p.unit(3, 0, 118, 138, 1);
+    p.unit(3, 2, 122, 135, 8);
+    p.unit(3, 4, 108, 139, 2);
 }
 
 // Hunters cannot hack through an obstacle that costs passage, so one must
@@ -278,7 +285,7 @@ void builddemomap(demomap& m, const unitmaxima* types) {
     p.setwalls();
     clearchokes(p);
     enemies(p);
-    m.header[0] = 115; // the leader's start, in the keep's hall doorway
+    m.header[0] = 115; // the leader's start, in the keep's hall
     m.header[4] = 117;
     m.header[8] = 5;
     for (int q = 1; q < 4; q++) {

@@ -1,0 +1,21 @@
+#include "game/statedump.h"
+
+#include <cstdio>
+
+#include "app/gamestate.h"
+#include "app/timer.h"
+#include "game/missionstate.h"
+#include "world/npc.h"
+
+void writestatedump(std::string* out) {
+    char line[128];
+    std::snprintf(line, sizeof line, "tick %u gamestate %d curnpc %d\n", (u32)tickcount, (int)gamestate, (int)curnpc);
+    *out += line;
+    for (int s = 1; s < NPCSLOTS; s++) {
+        const npcrec* n = npc[s];
+        if (!n || !n->isused) continue;
+        std::snprintf(line, sizeof line, "npc %d player %u type %u at %d %d state %u health %d\n", s, n->player,
+                      n->unitno, n->x, n->y, n->state, n->health);
+        *out += line;
+    }
+}
