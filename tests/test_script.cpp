@@ -18,9 +18,9 @@ TEST(Script, ParsesEveryEventWithCommentsAndBlankLines) {
         "0 move 10 20   # trailing comment\r\n"
         "1 ldown\n2 lup\n2 rdown\n3 rup\n"
         "4 key esc\n5 keydown NUMPAD7\n6 keyup F12\n"
-        "7 key a\n7 key 9\n8 shot out/menu.png\n9 quit\n";
+        "7 key a\n7 key 9\n8 shot out/menu.png\n9 quit\n9 dump units.txt\n";
     ASSERT_TRUE(script_parse(text, &ev, &err)) << err;
-    ASSERT_EQ(ev.size(), 12u);
+    ASSERT_EQ(ev.size(), 13u);
     EXPECT_EQ(ev[0].kind, SE_MOVE);
     EXPECT_EQ(ev[0].x, 10);
     EXPECT_EQ(ev[0].y, 20);
@@ -33,6 +33,8 @@ TEST(Script, ParsesEveryEventWithCommentsAndBlankLines) {
     EXPECT_EQ(ev[10].file, "out/menu.png");
     EXPECT_EQ(ev[11].kind, SE_QUIT);
     EXPECT_EQ(ev[11].tick, 9u);
+    EXPECT_EQ(ev[12].kind, SE_DUMP);
+    EXPECT_EQ(ev[12].file, "units.txt");
 }
 
 TEST(Script, MalformedLinesAreRefusedWithTheirNumber) {
@@ -52,6 +54,7 @@ TEST(Script, MalformedLinesAreRefusedWithTheirNumber) {
         {"0 ldown now\n", "line 1: unexpected 'now'"},
         {"5 ldown\n4 lup\n", "line 2: tick goes backwards"},
         {"0 shot\n", "line 1: shot needs an argument"},
+        {"0 dump\n", "line 1: dump needs an argument"},
     };
     for (const bad& b : cases) {
         std::vector<scriptevent> ev;
