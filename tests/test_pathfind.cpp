@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "app/memory.h"
@@ -291,5 +292,54 @@ TEST(PathFind, TheComputersSearchStopsWhenItsWorkIsSpent) {
     EXPECT_FALSE(want.found);
     EXPECT_EQ(pathnodes, want.nodes);
     EXPECT_LT(pathnodes, 3600) << "it gave up before reaching every cell of the yard";
+    computerthinking = 0;
+}
+
+// Shadow makes a dark thief's steps cost less than nothing, so improvements
+// can hand a cell's parent round in a loop. A path read back through such a
+// loop is no path; any path given is a plain walk from the start that
+// never meets a cell twice and ends at the goal, and every search ends.
+TEST(PathFind, ADarkThiefsLoopedParentsAreNoPath) {
+    startpaths();
+    npc[curnpc]->unitno = 2;
+    computerthinking = 1;
+    u32 seed = 777;
+    auto rnd = [&](u32 n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (i32)((seed >> 8) % n);
+    };
+    for (int i = 0; i < 300; i++) itemmap[(60 + rnd(40)) * 256 + 60 + rnd(40)] = 1;
+    // Dark patches in light: some searches loop, some find their way.
+    for (int i = 0; i < MAPCELLS; i++) lightmap[i] = (u8)((i / 256 / 8 + i % 256 / 8) % 2 ? 15 : 2);
+    int found = 0, refused = 0;
+    for (int s = 0; s < 80; s++) {
+        i32 x0 = 60 + rnd(40), y0 = 60 + rnd(40), x1 = x0 + rnd(21) - 10, y1 = y0 + rnd(21) - 10;
+        if (itemmap[y0 * 256 + x0] || itemmap[y1 * 256 + x1]) continue;
+        goalx = x1, goaly = y1;
+        npc[curnpc]->brightness = (u8)(s % 2 ? 4 : 0); // a lit thief walks as anyone does
+        putnpc(curnpc, x0, y0);
+        bool got = findpath(x0, y0, x1, y1);
+        npcmap[y0 * 256 + x0] = 0;
+        if (!got) {
+            refused++;
+            for (u8 step : pathbuf) ASSERT_EQ(step, PATHEND) << "a refused search leaves no steps";
+            continue;
+        }
+        found++;
+        std::set<i32> seen = {y0 * 256 + x0};
+        i32 x = x0, y = y0;
+        for (int k = 0; k < MAXPATHSTEPS && pathbuf[k] != PATHEND; k++) {
+            ASSERT_GE(pathbuf[k], 1);
+            ASSERT_LE(pathbuf[k], 8);
+            x += facingdx[pathbuf[k]], y += facingdy[pathbuf[k]];
+            EXPECT_EQ(itemmap[y * 256 + x], 0) << "no step into a wall";
+            EXPECT_TRUE(seen.insert(y * 256 + x).second) << "search " << s << " meets " << x << "," << y << " twice";
+        }
+        if (pathbuf[MAXPATHSTEPS - 1] == PATHEND) {
+            EXPECT_TRUE(x == x1 && y == y1) << "search " << s << " ends at its goal";
+        }
+    }
+    EXPECT_GT(found, 10);
+    EXPECT_GT(refused, 5);
     computerthinking = 0;
 }
