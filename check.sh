@@ -4,4 +4,4 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
 cd build
-ctest --output-on-failure -j "$(nproc)"
+ctest --output-on-failure -j "$(nproc)" -LE long

@@ -256,21 +256,22 @@ static void pace() {
     nextframetick = tickcount + framedelay;
 }
 
+void advanceworld() {
+    simulationstep();
+    scx = npc[curnpc]->x;
+    scy = npc[curnpc]->y;
+    if (tickcount >= animationdue) {
+        mapanimationstep();
+        animationdue = tickcount + ANIMATIONDELAY;
+    }
+}
+
 bool missionframe() {
     pumpmission();
     if (boxresult != 255) return false;
     pickcursor();
-    if (!gamepaused) {
-        simulationstep();
-        scx = npc[curnpc]->x;
-        scy = npc[curnpc]->y;
-        if (tickcount >= animationdue) {
-            mapanimationstep();
-            animationdue = tickcount + ANIMATIONDELAY;
-        }
-    } else {
-        edgescroll();
-    }
+    if (!gamepaused) advanceworld();
+    else edgescroll();
     computerthinking = 0;
     drawmapview();
     pace();

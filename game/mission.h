@@ -20,6 +20,9 @@ bool missionframe();
 void endmission();
 // The rules of one frame's world, without input or drawing.
 void simulationstep();
+// An unpaused frame's world: the simulation, the view centred on the
+// current unit, the map's animation when its tick is due.
+void advanceworld();
 
 u32 dropitem(u16 item, u32 mapoff);
 u32 pickupitem(int slot, u32 mapoff);
