@@ -5,6 +5,7 @@
 // field naming no slot).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -345,6 +346,14 @@ TEST(MapView, UnitsOnTheThreeCellsBehindAThinWallAreDrawnOverIt) {
             EXPECT_EQ(px(a.x - 40, a.y - 12), b.up ? r.remainsonlyup : r.remainsonly)
                 << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
             EXPECT_EQ(px(a.x - 51, a.y - 25), WALL) << "only the unit's own pixels";
+            // Exactly at its own place: the frame's top-left corner and the
+            // remains' bottom-left corner.
+            u16 remains = b.up ? r.remainsonlyup : r.remainsonly;
+            EXPECT_EQ(px(a.x - 50, a.y - 30), r.unitonly) << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
+            EXPECT_EQ(px(a.x - 50, a.y - 31), WALL) << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
+            EXPECT_EQ(px(a.x - 45, a.y - 11), remains) << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
+            EXPECT_EQ(px(a.x - 45, a.y - 10), WALL) << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
+            EXPECT_EQ(px(a.x - 46, a.y - 12), WALL) << "behind (" << b.dx << ", " << b.dy << ") state " << (int)r.state;
         }
     // Not behind the wall, or a wall that blocks passage, or no wall at all:
     // the picture in front hides the unit.
@@ -580,6 +589,86 @@ TEST(MapView, ACloudSlotPastTheRecordsIsIgnored) {
         EXPECT_EQ(cloud[7].x, -1) << "cloud slot " << (int)slot;
         EXPECT_EQ(npc[speaker]->cloudslot, slot);
     }
+}
+
+// ---- missiles -----------------------------------------------------------
+
+// A point inside the cell along the map axes, projected to screen pixels
+// from the cell's picture corner, truncated toward zero.
+static i32 projectx(double fx, double fy, double plus) { return (i32)std::trunc(fx * 0.5 - fy * 0.5 + plus); }
+static i32 projecty(double fx, double fy) { return (i32)std::trunc(fx * 0.25 + fy * 0.25); }
+
+// A colour at alpha a in 32nds over black, channel by channel.
+static u16 overblack(u16 c, int a) {
+    return (u16)(((c >> 11) * a / 32) << 11 | ((c >> 5 & 63) * a / 32) << 5 | (c & 31) * a / 32);
+}
+
+TEST(MapView, MissilesAreDrawnAtTheirPlaceInsideTheirCell) {
+    startview();
+    for (int d = 1; d <= 8; d++) makesprite(64 + d, 6, 4, (u16)(0x2000 * d + 0x1F));
+    anchor a = anchorof(100, 100);
+    struct shot {
+        float fx, fy;
+        int dir;
+    } shots[] = {{10.6f, 3.0f, 1}, {-7.0f, 30.0f, 4}, {0.0f, 43.0f, 6}, {39.9f, 39.9f, 8}, {20.0f, 20.0f, 3}};
+    for (const shot& sh : shots) {
+        clearmissiles();
+        missilerec& m = missile[5];
+        m.isused = 1;
+        m.kind = MISSILE_ARROW;
+        m.x = 100, m.y = 100;
+        m.offx = sh.fx, m.offy = sh.fy;
+        m.dir = (u8)sh.dir;
+        blank();
+        drawmapview();
+        u16 ink = (u16)(0x2000 * sh.dir + 0x1F);
+        i32 left = a.x - 60 + projectx(sh.fx, sh.fy, 20) - 3, top = a.y - 60 + projecty(sh.fx, sh.fy) - 2;
+        EXPECT_EQ(px(left, top), ink) << sh.fx << ", " << sh.fy;
+        EXPECT_EQ(px(left + 5, top + 3), ink) << sh.fx << ", " << sh.fy;
+        EXPECT_EQ(px(left - 1, top), 0) << sh.fx << ", " << sh.fy;
+        EXPECT_EQ(px(left, top - 1), 0) << sh.fx << ", " << sh.fy;
+        EXPECT_EQ(px(left + 6, top + 3), 0) << sh.fx << ", " << sh.fy;
+        EXPECT_EQ(px(left + 5, top + 4), 0) << sh.fx << ", " << sh.fy;
+    }
+    // No direction, no arrow; a record not in use or on another cell is
+    // not drawn here.
+    for (int dir : {0, 9}) {
+        missile[5].dir = (u8)dir;
+        blank();
+        drawmapview();
+        EXPECT_EQ(inkedaround(a), 0) << "direction " << dir;
+    }
+    missile[5].dir = 2;
+    missile[5].isused = 0;
+    blank();
+    drawmapview();
+    EXPECT_EQ(inkedaround(a), 0);
+    // A magic missile at half strength, its sparks fading with their age,
+    // each behind it by its own offset.
+    makesprite(8, 8, 8, 0xFFFF);
+    makesprite(9, 2, 2, 0xF800);
+    clearmissiles();
+    missilerec& m = missile[0];
+    m.isused = 1;
+    m.kind = MISSILE_MAGIC;
+    m.x = 100, m.y = 100;
+    m.offx = 12.0f, m.offy = 4.0f;
+    m.trailactive[1] = 1, m.trailage[1] = 2, m.traildx[1] = 30.0f, m.traildy[1] = -10.0f;
+    m.trailactive[3] = 1, m.trailage[3] = 6, m.traildx[3] = -9.0f, m.traildy[3] = 25.0f;
+    m.trailactive[2] = 0, m.trailage[2] = 0, m.traildx[2] = 60.0f, m.traildy[2] = 0.0f;
+    blank();
+    drawmapview();
+    i32 cx = a.x - 60 + projectx(12, 4, 20), cy = a.y - 60 + projecty(12, 4);
+    EXPECT_EQ(px(cx - 4, cy - 4), overblack(0xFFFF, 16));
+    EXPECT_EQ(px(cx + 3, cy + 3), overblack(0xFFFF, 16));
+    EXPECT_EQ(px(cx - 5, cy - 4), 0);
+    i32 kx = cx - projectx(30, -10, 0), ky = cy - projecty(30, -10);
+    EXPECT_EQ(px(kx - 1, ky - 1), overblack(0xF800, 30 - 4 * 2));
+    EXPECT_EQ(px(kx - 2, ky - 1), 0);
+    kx = cx - projectx(-9, 25, 0), ky = cy - projecty(-9, 25);
+    EXPECT_EQ(px(kx - 1, ky - 1), overblack(0xF800, 30 - 4 * 6));
+    kx = cx - projectx(60, 0, 0), ky = cy - projecty(60, 0);
+    EXPECT_EQ(px(kx - 1, ky - 1), 0) << "a spark not active";
 }
 
 // ---- health and stat bars -----------------------------------------------
