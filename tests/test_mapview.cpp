@@ -172,6 +172,8 @@ static void startview() {
     computerthinking = 0;
     framecolour = FRAMECOLOUR;
     paneltab = 0;
+    panelpicture = nullptr; // an earlier test's menu bar would cover the panel's black
+    textclamp = 1;
     tickcount = 1000;
     soundenabled = 0;
     curnpc = 1;
