@@ -40,6 +40,10 @@ struct spellrec {
 static_assert(sizeof(spellrec) == SPELLRECSIZE);
 
 extern spellrec* spell[NUMSPELLS]; // record k of one zero-filled block
+// 1 on the panel's spell slot (0..3) whose spell is being aimed; the panel
+// arms and disarms them, a cast clears them all.
+extern u8 armedslot[4];
+void disarmspells();
 
 // Builds the table; leaves the game with code 1 when memory runs out.
 void initspells();
