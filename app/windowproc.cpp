@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "text/boxes.h"
 #include "video/sprite.h"
+#include "view/overheadmap.h"
 
 struct statehandler {
     u8 state;
@@ -21,6 +22,7 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
+    {GS_OVERHEADMAP, overheadinput},
 };
 
 static bool filltable(inputhandler* t) {

@@ -1,0 +1,82 @@
+#include "view/overheadmap.h"
+
+#include "app/cursor.h"
+#include "app/gamestate.h"
+#include "app/input.h"
+#include "app/memory.h"
+#include "video/presentframe.h"
+#include "video/vscreen.h"
+#include "view/mapview.h"
+#include "view/ohmapdraw.h"
+#include "view/viewpos.h"
+
+static u16* keptwindow = nullptr;
+
+bool overheadscroll() {
+    i32 x = scx, y = scy;
+    bool left = mousex <= 0, right = mousex >= 639, top = mousey <= 0, bottom = mousey >= 479;
+    if (left) {
+        if (top) scx--;
+        else if (bottom) scy++;
+        else scx--, scy++;
+    } else if (right) {
+        if (top) scy--;
+        else if (bottom) scx++;
+        else scx++, scy--;
+    } else if (top) {
+        scx--, scy--;
+    } else if (bottom) {
+        scx++, scy++;
+    }
+    scy = scy < 20 ? 20 : scy > 203 ? 203 : scy;
+    scx = scx < 20 ? 20 : scx > 230 ? 230 : scx;
+    return scx != x || scy != y;
+}
+
+static void keepbuffer() {
+    if (!keptwindow) keptwindow = (u16*)gamealloc(OHMAPBYTES, "overheadmap()");
+}
+
+void overheadopen() {
+    keepbuffer();
+    darkenwindow(3);
+    savewindow(keptwindow);
+}
+
+void overheadstep() {
+    if (overheadscroll()) {
+        // Where the view has no cells the last frame's miniature would stay
+        // behind, dimmed, under the next one.
+        clearvs();
+        drawmapview();
+        darkenwindow(3);
+        savewindow(keptwindow);
+    }
+    restorewindow(keptwindow);
+    drawminiature();
+}
+
+void overheadclose() {
+    gamefree(keptwindow, OHMAPBYTES);
+    keptwindow = nullptr;
+}
+
+static void overheadframe() {
+    overheadstep();
+    presentframe();
+}
+
+u32 overheadmap() {
+    keepbuffer();
+    if (!screenenter(GS_OVERHEADMAP)) {
+        overheadclose();
+        screenleave();
+        return 0;
+    }
+    setcursormode(20);
+    overheadopen();
+    u8 result = runscreen(overheadframe);
+    overheadclose();
+    screenleave();
+    return result;
+}
