@@ -10,6 +10,7 @@
 #include "app/messagepump.h"
 #include "app/cursor.h"
 #include "app/timer.h"
+#include "game/spells.h"
 #include "game/statedump.h"
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -45,6 +46,7 @@ u32 initall() {
     inititemtypes();
     initunit();
     initnpc();
+    initspells();
     return 1;
 }
 

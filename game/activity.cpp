@@ -111,6 +111,7 @@ static void dying(int slot) {
     n.frame = 0;
     if (n.mapoff < (u32)MAPCELLS) {
         if (npcmap[n.mapoff] == slot) npcmap[n.mapoff] = 0;
+        specialmap[n.mapoff] = 8; // where Raise Dead can bring it back
         dropitem(4015, n.mapoff);
         if (slot != 1) dropitem(180, n.mapoff);
     }
@@ -298,10 +299,28 @@ void huntrule(int slot) {
     takestep(slot, pathbuf[0]);
 }
 
+// A frozen unit neither moves, strikes nor thinks until its count has
+// fallen to 0, one every 60 ticks from the moment it was frozen (a new
+// Freeze starts the wait again); a unit dying meanwhile still falls.
+static u32 thawtick[NPCSLOTS];
+static u8 frozenseen[NPCSLOTS];
+
+static bool frozenstill(int slot) {
+    npcrec& n = *npc[slot];
+    if (n.frozen > frozenseen[slot]) thawtick[slot] = tickcount + 60;
+    if (n.frozen && tickcount >= thawtick[slot]) {
+        n.frozen--;
+        thawtick[slot] = tickcount + 60;
+    }
+    frozenseen[slot] = n.frozen;
+    return n.frozen && n.state != NPC_DYING;
+}
+
 void npcactivity(int slot) {
     npcrec* p = npc[slot];
     if (!p || !p->isused) return;
     npcrec& n = *p;
+    if (frozenstill(slot)) return;
     bool human = n.player == 0;
     switch (n.state) {
     case NPC_DYING: dying(slot); break;

@@ -260,10 +260,13 @@ void advanceworld() {
     simulationstep();
     scx = npc[curnpc]->x;
     scy = npc[curnpc]->y;
-    if (tickcount >= animationdue) {
-        mapanimationstep();
-        animationdue = tickcount + ANIMATIONDELAY;
-    }
+    mapanimationdue();
+}
+
+void mapanimationdue() {
+    if (tickcount < animationdue) return;
+    mapanimationstep();
+    animationdue = tickcount + ANIMATIONDELAY;
 }
 
 bool missionframe() {

@@ -30,3 +30,6 @@ u32 useitem(int slot, u32 mapoff);
 void panelrestore(u8 keep);
 // One step of the map's animated items and land, once per due tick.
 void mapanimationstep();
+// The step when its due tick has come (the mission frame and the spells'
+// animations share the one due tick).
+void mapanimationdue();

@@ -45,10 +45,16 @@ extern spellrec* spell[NUMSPELLS]; // record k of one zero-filled block
 extern u8 armedslot[4];
 void disarmspells();
 
-// Builds the table; leaves the game with code 1 when memory runs out.
+// Builds the table; leaves the game with code 1 when memory runs out. A
+// second call fills the same block again.
 void initspells();
-// Frees the block (tests and shutdown); initspells may run again after.
+// Gives the block back (tests); initspells may run again after it.
 void freespells();
+// The last refusal or failure the spells showed as a flash message
+// ("" for none); the log gets each one too.
+extern const char* spellmessage;
+// Shows a refusal as the flash message at the mouse.
+void spellsay(const char* text);
 
 // The panel arms spell `spellno` for the unit in `slot`: 1 when it took
 // effect (Hide in Shadows toggles at once; aimed spells switch the cursor
@@ -81,15 +87,18 @@ void castspell(int caster, int spellno, u32 mapoff);
 // True when the spell was cast.
 bool castaimedspell(u8 mode, u32 mapoff);
 
-// The world effects of the casts without their pictures, for the casts
-// themselves and for tests of a single rule.
+// Pieces of the casts, for the casts themselves and for tests of a single
+// rule.
 // Damage of the strike with chain counter k (8 first .. 1 last).
 i32 lightningdamage(int k);
 // The next victim of a Lightning chain around `source` for counter k; 0
 // when none qualifies.
 int lightningnext(int source, int k);
-// A Lightning strike of `damage` on `victim`: at 0 health it dies at once.
+// A Lightning strike of `damage` on `victim`; at 0 health it dies at once
+// and its cell glows and stays marked for Raise Dead.
 void lightningstrike(int victim, i32 damage);
+// The whole Lightning cast from `caster` at the unit on `mapoff`.
+void lightningcast(int caster, u32 mapoff);
 // The heal amount for `target` with a roll r (0..6 is added to 10),
 // lowered so health stays at its unit type's maximum.
 i32 healamount(int target, u32 roll);

@@ -116,6 +116,11 @@ constexpr int ITEM_TENT = 238;        // 2 x 2
 constexpr int ITEM_REMAINS_FRAME0 = 4000;
 constexpr int REMAINS_FRAMES = 16;
 constexpr int ITEM_REMAINS_BODY = ITEM_REMAINS_FRAME0 + REMAINS_FRAMES - 1;
-// 4016..4020 belong to the light spell's countdown and stay empty.
+// 4016..4020 stay empty, between the remains and the light spell's glow.
 constexpr int ITEM_RESERVED_FIRST = 4016;
 constexpr int ITEM_RESERVED_LAST = 4020;
+// The Light spell cast on an empty cell counts its glow down from the first
+// number to the last, which stays on the cell and shines.
+constexpr int ITEM_LIGHT_GLOW_FIRST = 4030;
+constexpr int ITEM_LIGHT_GLOW_LAST = 4021;
+constexpr int LIGHT_GLOW_STEPS = ITEM_LIGHT_GLOW_FIRST - ITEM_LIGHT_GLOW_LAST + 1;

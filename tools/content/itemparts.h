@@ -12,6 +12,7 @@ bool make_furniture_items(ItemSet& set, std::string& why);
 bool make_treasure_items(ItemSet& set, std::string& why);
 bool make_large_items(ItemSet& set, std::string& why);
 bool make_remains_items(ItemSet& set, std::string& why);
+bool make_spell_light_items(ItemSet& set, std::string& why);
 
 // Stone and timber colours the steps share, so that a gate matches its wall.
 constexpr Rgb kStone = {150, 146, 136};

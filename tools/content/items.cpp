@@ -8,7 +8,8 @@
 bool build_items(ItemSet& set, std::string& why) {
     return make_wall_items(set, why) && make_opening_items(set, why) && make_light_items(set, why) &&
            make_obstacle_items(set, why) && make_furniture_items(set, why) && make_treasure_items(set, why) &&
-           make_large_items(set, why) && make_remains_items(set, why);
+           make_large_items(set, why) && make_remains_items(set, why) &&
+           make_spell_light_items(set, why);
 }
 
 bool gen_items(const GenContext& ctx, std::string& why) {
