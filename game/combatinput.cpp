@@ -1,20 +1,15 @@
 #include "game/combatinput.h"
 
-#include "app/gamestate.h"
-#include "game/missionstate.h"
+#include "game/clickorders.h"
 #include "platform/winmsg.h"
-#include "resources/stringtable.h"
-#include "text/widget.h"
-#include "text/boxes.h"
-
-static void askleave() {
-    char text[256];
-    loadstring(stringbase + 10, text, sizeof text);
-    if (confirmbox(text)) boxresult = 1;
-}
 
 void combatinput(u32 message, u32 wparam, i32) {
-    if (message != WM_KEYDOWN) return;
-    if (wparam == VK_ESCAPE) askleave();
-    else if (wparam == 'P') gamepaused = !gamepaused;
+    switch (message) {
+    case WM_LBUTTONDOWN: leftbuttonorder(); break;
+    case WM_LBUTTONUP: leftbuttonup(); break;
+    case WM_MOUSEMOVE: dragorder(); break;
+    case WM_RBUTTONDOWN: arroworder(); break;
+    case WM_KEYDOWN: keyorder(wparam); break;
+    default: break;
+    }
 }
