@@ -14,6 +14,7 @@
 #include "game/activity.h"
 #include "game/commands.h"
 #include "game/combatinput.h"
+#include "game/cursorchoice.h"
 #include "game/facing.h"
 #include "game/missile.h"
 #include "game/missionstate.h"
@@ -147,6 +148,8 @@ static void moveorder() {
 static void gather() {
     if (!autogather) return;
     npcrec& n = *npc[curnpc];
+    // A fallen unit gathers nothing; the order waits for a living one.
+    if (n.state == NPC_DEAD || n.state == NPC_DYING) return;
     for (i32 y = n.y - 16; y < n.y + 16; y++)
         for (i32 x = n.x - 16; x < n.x + 16; x++) {
             if (!onmap(x, y)) continue;
@@ -209,18 +212,6 @@ static void edgescroll() {
     }
     scy = scy < 20 ? 20 : scy > 203 ? 203 : scy;
     scx = scx < 20 ? 20 : scx > 230 ? 230 : scx;
-}
-
-// Until the panel's commands arrive, the cell under the mouse is all the
-// picking does.
-static void pickcursor() {
-    if (mousey > 399) return;
-    i32 x, y;
-    int square;
-    if (!pickcell(mousex, mousey, &x, &y, &square)) return;
-    selectedwx = x;
-    selectedwy = y;
-    cursoroff = (u32)(y * 256 + x);
 }
 
 void mapanimationstep() {
