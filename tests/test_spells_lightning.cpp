@@ -7,6 +7,7 @@
 #include "app/random.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
+#include "game/pathfind.h"
 #include "game/spells.h"
 #include "test_spells_env.h"
 #include "view/light.h"
@@ -37,6 +38,7 @@ TEST(SpellLightning, TheNextVictimIsTheNearestInSightWithinTwiceTheCount) {
     int nearer = placeunit(6, 1, 124, 120);
     EXPECT_EQ(lightningnext(src, 4), nearer);
     EXPECT_EQ(lightningnext(src, 3), nearer) << "reach 6: only the nearer";
+    EXPECT_EQ(lightningnext(src, 2), nearer) << "reach 4: just";
     EXPECT_EQ(lightningnext(src, 1), 0) << "reach 2: nobody";
     itemmap[cellat(122, 120)] = SPELLWALL;
     EXPECT_EQ(lightningnext(src, 4), farther) << "out of sight is out of reach";
@@ -54,6 +56,17 @@ TEST(SpellLightning, TheNextVictimIsTheNearestInSightWithinTwiceTheCount) {
     // while unused is skipped too.
     npc[own]->isused = 0;
     EXPECT_EQ(lightningnext(src, 4), nearer);
+    // Alone, one cell beyond twice the count; or in a corner of the square
+    // searched but farther than the count allows.
+    for (int s : {farther, nearer, own}) npcmap[npc[s]->mapoff] = 0;
+    int beyond = placeunit(6, 1, 125, 120);
+    EXPECT_EQ(lightningnext(src, 2), 0);
+    EXPECT_EQ(lightningnext(src, 3), beyond);
+    npcmap[npc[beyond]->mapoff] = 0;
+    int corner = placeunit(6, 1, 124, 116);
+    ASSERT_GT(celldistance(120, 120, 124, 116), 4);
+    EXPECT_EQ(lightningnext(src, 2), 0);
+    EXPECT_EQ(lightningnext(src, 3), corner);
 }
 
 TEST(SpellLightning, AboutAsNearACoinDecides) {
