@@ -30,6 +30,7 @@
 #include "world/grids.h"
 #include "world/itemtype.h"
 #include "world/npc.h"
+#include "world/unittype.h"
 
 static void clickat(i32 x, i32 y, u8 mode) {
     pickat(x, y);
@@ -118,7 +119,9 @@ TEST(Commands, APreviewAsksForAPathAndTheFatigueToShoot) {
 TEST(Commands, AMeleeClickSendsTheLeaderWhoeverIsCommanded) {
     startcommandworld();
     int leader = placeunit(1, 0, 100, 100);
-    int other = placeunit(0, 0, 98, 100);
+    // A cleric with a long reach is commanded; the leader's reach is one.
+    int other = placeunit(5, 0, 98, 100);
+    unittype[5]->rangemax = 3;
     int foe = placeunit(0, 1, 106, 100);
     curnpc = other;
     autogather = 1;
@@ -133,6 +136,9 @@ TEST(Commands, AMeleeClickSendsTheLeaderWhoeverIsCommanded) {
     EXPECT_EQ(npc[other]->target, 0);
     EXPECT_EQ(npc[other]->frame, 0);
     EXPECT_EQ(waitingforlmbup, 1);
+    i32 x = npc[leader]->x, y = npc[leader]->y;
+    for (int i = 0; npcpath[i] != PATHEND; i++) x += facingdx[npcpath[i]], y += facingdy[npcpath[i]];
+    EXPECT_EQ(celldistance(x, y, 106, 100), 1) << "his path ends where his own weapon reaches";
     // The leader walks up and strikes.
     for (int f = 0; f < 200 && npc[leader]->state != NPC_ATTACKING; f++) npcactivity(leader);
     EXPECT_EQ(npc[leader]->state, NPC_ATTACKING);
@@ -204,7 +210,9 @@ TEST(Commands, APickUpClickTakesHereOrWalksThere) {
     clickat(105, 102, 6);
     EXPECT_EQ(l.state, NPC_IDLE) << "not between cells";
     l.step = 0;
-    int other = placeunit(0, 0, 105, 102);
+    // Somebody stands on it, even one the search would walk through.
+    int other = placeunit(0, 1, 105, 102);
+    npc[other]->hidden = 1;
     clickat(105, 102, 6);
     EXPECT_EQ(l.state, NPC_IDLE) << "somebody stands on it";
     npc[other]->isused = 0;
