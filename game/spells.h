@@ -80,7 +80,7 @@ bool spellaimvalid(int spellno, u32 mapoff);
 
 // Casts spell 2..7 from `caster` at `mapoff`, with its animation; the game
 // loop stands still until it ends. Clears the armed panel slots first and
-// leaves cursor mode 1. Any other number (and Explode) does nothing.
+// leaves cursor mode 1. Any other number (and Explode) only disarms.
 void castspell(int caster, int spellno, u32 mapoff);
 // What the click handler calls in a valid aiming mode: re-checks the aim
 // for curnpc and casts only when it holds (nothing is charged otherwise).

@@ -110,6 +110,7 @@ TEST(SpellCast, RaiseDeadStandsASkeletonUpOnTheFallensCell) {
     ASSERT_EQ(npc[e]->state, NPC_DEAD);
     EXPECT_EQ(specialmap[at], 8);
     EXPECT_EQ(npcmap[at], 0);
+    EXPECT_EQ(itemmap[at], 4015) << "the body lies on the cell";
     EXPECT_EQ(spellaimmode(SPELL_RAISEDEAD, at), CM_RAISE);
     u8 count = players[0].npccount;
     castspell(1, SPELL_RAISEDEAD, at);
@@ -123,6 +124,7 @@ TEST(SpellCast, RaiseDeadStandsASkeletonUpOnTheFallensCell) {
     EXPECT_EQ(k.created, 1);
     EXPECT_EQ(k.mapoff, at);
     EXPECT_EQ(specialmap[at], 0) << "the mark is used up";
+    EXPECT_EQ(itemmap[at], 0) << "the body got up";
     EXPECT_EQ(players[0].npccount, count + 1);
     EXPECT_EQ(npc[1]->magic, 12);
     EXPECT_EQ(spellaimmode(SPELL_RAISEDEAD, at), CM_RAISENO);
