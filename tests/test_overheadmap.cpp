@@ -4,7 +4,9 @@
 // edges at every extreme of the view, and the screen's loop as a player
 // drives it.
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -546,4 +548,81 @@ TEST(OverheadMap, OpenedAndClosedWithoutMovingTheViewStaysAndThePictureIsDarkene
     EXPECT_EQ(shown[241 * 640 + 320], LANDCOLOUR);
     EXPECT_EQ(shown[242 * 640 + 320], darkened(BACKDROP, 565, 3));
     EXPECT_EQ(gamestate, GS_COMBAT);
+}
+
+// ---- on the demo map, as a player opens it -------------------------------------
+
+struct shot {
+    int w = 0, h = 0;
+    std::vector<u8> rgb;
+    bool is(int x, int y, u8 r, u8 g, u8 b) const {
+        const u8* p = &rgb[((size_t)y * w + x) * 3];
+        return p[0] == r && p[1] == g && p[2] == b;
+    }
+    int brightness(int x0, int y0, int x1, int y1) const {
+        long sum = 0, n = 0;
+        for (int y = y0; y < y1; y++)
+            for (int x = x0; x < x1; x++, n++) sum += rgb[((size_t)y * w + x) * 3 + 1];
+        return (int)(sum / n);
+    }
+};
+
+static shot readshot(const std::string& path) {
+    shot s;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        ADD_FAILURE() << "no picture " << path;
+        return s;
+    }
+    image.format = PNG_FORMAT_RGB;
+    s.w = (int)image.width, s.h = (int)image.height;
+    s.rgb.resize(PNG_IMAGE_SIZE(image));
+    EXPECT_TRUE(png_image_finish_read(&image, nullptr, s.rgb.data(), 0, nullptr));
+    return s;
+}
+
+// Run Demo, the panel's map button, a shot; the mouse on the left border a
+// while, a shot; Escape, a shot of the mission again. The leader stands at
+// the view's centre when the map opens: his bar of player 0's colour is at
+// column 320, rows 238..241.
+TEST(OverheadMapDemo, ThePanelsButtonOpensTheDemoMapInMiniatureAndItScrollsAndCloses) {
+    namespace fs = std::filesystem;
+    std::string files[2][4];
+    for (int i = 0; i < 2; i++) {
+        fs::path dir = fs::path(VENNOR_TEST_TMP) / ("ohmap" + std::to_string(i));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        fs::copy(VENNOR_DATA, dir / "data", fs::copy_options::recursive);
+        for (int k = 0; k < 4; k++) files[i][k] = (dir / ("shot" + std::to_string(k) + ".png")).string();
+        std::string script = "10 move 320 252\n20 ldown\n22 lup\n60 shot " + files[i][0] +
+                             "\n70 move 598 418\n80 ldown\n82 lup\n100 shot " + files[i][1] +
+                             "\n110 move 0 240\n130 move 598 418\n150 shot " + files[i][2] + "\n160 key ESC\n200 shot " +
+                             files[i][3] + "\n210 key ESC\n240 key Y\n";
+        std::ofstream((dir / "play.script").string()) << script;
+        std::string cmd = std::string(VENNOR_EXE) + " --headless --data " + (dir / "data").string() + " --play " +
+                          (dir / "play.script").string() + " 2>" + (dir / "err.txt").string();
+        int st = std::system(cmd.c_str());
+        EXPECT_EQ(st, 0) << readtext((dir / "err.txt").string());
+    }
+    for (int k = 0; k < 4; k++) EXPECT_TRUE(readtext(files[0][k]) == readtext(files[1][k])) << "shot " << k << " twice the same";
+    shot mission = readshot(files[0][0]), open = readshot(files[0][1]), scrolled = readshot(files[0][2]),
+         back = readshot(files[0][3]);
+    ASSERT_EQ(open.w, 640);
+    ASSERT_EQ(scrolled.w, 640);
+    ASSERT_EQ(back.w, 640);
+    // Player 0's 0x0400 on the 5-6-5 display, as the shot writes it.
+    const u8 R = 0, G = 130, B = 0;
+    for (int y = 238; y <= 241; y++)
+        for (int x = 320; x <= 321; x++) EXPECT_TRUE(open.is(x, y, R, G, B)) << "the leader's bar at " << x << ", " << y;
+    EXPECT_FALSE(open.is(320, 242, R, G, B));
+    EXPECT_LT(open.brightness(0, 0, 640, 40), mission.brightness(0, 0, 640, 40) / 4) << "the view under the map is dimmed";
+    // Every frame on the left border moved the view a cell west and a cell
+    // south: the leader's bar four columns further right each time.
+    int found = -1;
+    for (int x = 324; x < 640; x += 4)
+        if (scrolled.is(x, 238, R, G, B) && scrolled.is(x + 1, 241, R, G, B)) found = x;
+    EXPECT_GT(found, 324) << "the leader's bar moved right along row 238";
+    EXPECT_FALSE(scrolled.is(320, 240, R, G, B));
+    EXPECT_GT(back.brightness(0, 0, 640, 400), mission.brightness(0, 0, 640, 400) / 2) << "the mission again, not dimmed";
 }
