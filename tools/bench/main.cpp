@@ -16,6 +16,7 @@
 
 #include "app/debuglog.h"
 #include "app/gamestate.h"
+#include "app/input.h"
 #include "app/random.h"
 #include "app/startup.h"
 #include "app/timer.h"
@@ -28,6 +29,7 @@
 #include "video/vscreen.h"
 #include "view/light.h"
 #include "view/mapview.h"
+#include "view/overheadmap.h"
 #include "view/viewpos.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
@@ -148,6 +150,31 @@ void comparedemo(pathcomparison& c, const std::vector<std::pair<i32, i32>>& cell
     curnpc = 1, computerthinking = 0, stopinrange = 0;
 }
 
+// The overhead map over the leader's start: a frame whose view moves (the
+// mouse on the left and the right border by turns, so that every frame
+// scrolls and draws the view again), and a frame whose view stands still.
+// Neither is presented.
+void overheadmapframes() {
+    u8 keepstate = gamestate;
+    gamestate = GS_OVERHEADMAP;
+    scx = 115, scy = 117;
+    drawmapview();
+    overheadopen();
+    double us = median(
+        [] {
+            static int k = 0;
+            mousex = k++ % 2 ? 639 : 0;
+            mousey = 240;
+            overheadstep();
+        },
+        runs);
+    print("overhead map frame, scrolling", us, screenhash());
+    mousex = 320, mousey = 240;
+    print("overhead map frame, still", median([] { overheadstep(); }, runs), screenhash());
+    overheadclose();
+    gamestate = keepstate;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -221,5 +248,6 @@ int main(int argc, char** argv) {
     pathcomparison yards;
     compareonrandomyards(yards, 12, 100);
     printcomparison("path: game against plain, random yards", yards);
+    overheadmapframes();
     return demo.differ || yards.differ ? 1 : 0;
 }
