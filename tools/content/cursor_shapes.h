@@ -19,6 +19,7 @@ Canvas cursor_look();
 Canvas cursor_refused();
 Canvas cursor_area();
 Canvas cursor_crosshair();
+Canvas cursor_far();
 Canvas cursor_lightning();
 Canvas cursor_freeze();
 

@@ -58,6 +58,23 @@ Canvas cursor_crosshair() {
     return cell;
 }
 
+// Out of reach: the sight's ring in dull steel, open, with nothing at its
+// centre.
+Canvas cursor_far() {
+    Canvas cell = canvas_make(kCursorCell, kCursorCell);
+    add_tip(cell, kSteel);
+    const int c = 18;
+    add_part(cell, [&](Canvas& l) {
+        Paint steel = paint_lit({10, 10}, {28, 28}, kSteel);
+        fill_ring(l, c + 0.5f, c + 0.5f, 8.2f, 6.6f, steel);
+        for (int d : {-12, 6}) { // short hairs outside the ring only
+            fill_rect(l, c, c + d, 1, 5, kSteel.light);
+            fill_rect(l, c + d, c, 5, 1, kSteel.light);
+        }
+    });
+    return cell;
+}
+
 // A bolt of lightning, haloed in blue.
 Canvas cursor_lightning() {
     Canvas cell = canvas_make(kCursorCell, kCursorCell);

@@ -151,11 +151,12 @@ void keep(painter& p) {
     p.item(110, 113, ITEM_CHAIR_YMINUS);
     p.item(107, 110, ITEM_SHELF_Y);
     p.item(113, 115, ITEM_BED_X);
-    p.item(124, 110, ITEM_CHEST_X_CLOSED);
-    p.item(124, 113, ITEM_CHEST_Y_CLOSED);
-    p.item(122, 113, ITEM_BARREL);
-    p.item(121, 111, ITEM_CRATES_STACK);
-    p.item(123, 112, ITEM_POTION);
+    // The tall east and south walls hide what stands a few cells behind
+    // them, so the chests keep to the west side of their rooms.
+    p.item(121, 110, ITEM_CHEST_X_CLOSED);
+    p.item(107, 114, ITEM_CHEST_Y_CLOSED);
+    p.item(124, 111, ITEM_CRATES_STACK);
+    p.item(122, 113, ITEM_POTION);
     p.item(110, 122, ITEM_WELL);
     p.item(121, 124, ITEM_BRAZIER_FRAME0);
     p.item(109, 126, ITEM_WATER_BARREL);
