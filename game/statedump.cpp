@@ -14,8 +14,8 @@ void writestatedump(std::string* out) {
     for (int s = 1; s < NPCSLOTS; s++) {
         const npcrec* n = npc[s];
         if (!n || !n->isused) continue;
-        std::snprintf(line, sizeof line, "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u\n", s,
-                      n->player, n->unitno, n->x, n->y, n->state, n->health, (int)n->magic, n->gold);
+        std::snprintf(line, sizeof line, "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u frozen %u\n",
+                      s, n->player, n->unitno, n->x, n->y, n->state, n->health, (int)n->magic, n->gold, n->frozen);
         *out += line;
     }
 }

@@ -162,19 +162,20 @@ TEST(EndToEnd, EscapeThenYesEndsTheGameNormally) {
 }
 
 struct dumpedunit {
-    int player, x, y, state;
+    int player, x, y, state, health, magic, gold, frozen;
 };
 
-// "npc SLOT player P type T at X Y state S health H" lines by slot.
+// "npc SLOT player P type T at X Y state S health H magic M gold G frozen F"
+// lines by slot.
 static std::map<int, dumpedunit> readdump(const std::string& path) {
     std::map<int, dumpedunit> units;
     std::istringstream in(readtext(path));
     std::string line;
     while (std::getline(in, line)) {
-        int slot, type, health;
+        int slot, type;
         dumpedunit u;
-        if (std::sscanf(line.c_str(), "npc %d player %d type %d at %d %d state %d health %d", &slot, &u.player, &type,
-                        &u.x, &u.y, &u.state, &health) == 7)
+        if (std::sscanf(line.c_str(), "npc %d player %d type %d at %d %d state %d health %d magic %d gold %d frozen %d",
+                        &slot, &u.player, &type, &u.x, &u.y, &u.state, &u.health, &u.magic, &u.gold, &u.frozen) == 10)
             units[slot] = u;
     }
     return units;
@@ -237,4 +238,126 @@ TEST(EndToEnd, RunDemoHuntersComePauseHoldsAndEscapeLeaves) {
     EXPECT_NE(readtext(dumps[0][2]), readtext(dumps[0][3])) << "while the clock runs on";
     EXPECT_FALSE(readtext(shots[0][0]) == readtext(shots[0][1])) << "the world moved before the pause";
     EXPECT_FALSE(readtext(shots[0][2]) == readtext(shots[0][3])) << "the menu is back";
+}
+
+// The demo played by hand: the leader opens the store room's chest and
+// picks up its gold, kills a skeleton in melee, shoots an arrow, casts
+// Light on an empty cell, Lightning at the archer (the chain reaches the
+// mage), Freeze on a goblin and kills it, heals himself, opens the overhead
+// map, scrolls it and closes it, pauses and resumes, and leaves with Escape
+// and Yes; twice the same. Slots: 1 the leader, 104 the skeleton, 105 the
+// archer, 106 the mage, 103 the goblin of the raiding band.
+static const char* handscript = R"(10 move 320 252
+20 ldown
+22 lup
+40 move 580 190
+50 ldown
+52 lup
+250 move 380 210
+260 ldown
+262 lup
+400 dump @-chest.txt
+465 move 300 210
+470 ldown
+472 lup
+900 dump @-melee.txt
+905 move 180 190
+910 rdown
+912 rup
+916 shot @-arrow.png
+960 dump @-arrow.txt
+1000 move 475 417
+1002 ldown
+1004 lup
+1010 move 360 200
+1015 ldown
+1017 lup
+1100 dump @-light.txt
+1100 shot @-light.png
+1110 move 475 460
+1112 ldown
+1114 lup
+1120 move 180 190
+1125 ldown
+1127 lup
+1200 dump @-lightning.txt
+1405 move 475 431
+1407 ldown
+1409 lup
+1420 move 320 220
+1430 ldown
+1432 lup
+1600 dump @-freeze.txt
+1610 move 320 220
+1612 ldown
+1614 lup
+1850 dump @-kill.txt
+1860 move 475 445
+1862 ldown
+1864 lup
+1875 move 320 200
+1877 shot @-healaim.png
+1880 ldown
+1882 lup
+2000 dump @-heal.txt
+2000 shot @-heal.png
+2010 move 598 418
+2012 ldown
+2014 lup
+2020 shot @-map.png
+2025 move 639 240
+2060 shot @-mapscrolled.png
+2065 move 320 240
+2070 ldown
+2072 lup
+2080 shot @-mapclosed.png
+2100 key P
+2120 dump @-pause1.txt
+2180 dump @-pause2.txt
+2190 key P
+2200 key ESC
+2240 key Y
+2280 shot @-menu.png
+)";
+
+static std::string withbase(std::string text, const std::string& base) {
+    for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + base.size())) text.replace(at, 1, base);
+    return text;
+}
+
+TEST(EndToEnd, TheDemoPlayedByHand) {
+    static const char* outputs[] = {"chest.txt", "melee.txt", "arrow.png", "arrow.txt", "light.txt", "light.png",
+                                    "lightning.txt", "freeze.txt", "kill.txt", "healaim.png", "heal.txt", "heal.png",
+                                    "map.png", "mapscrolled.png", "mapclosed.png", "pause1.txt", "pause2.txt", "menu.png"};
+    std::string bases[2], logs[2];
+    for (int i = 0; i < 2; i++) {
+        std::string data = freshdata("hand" + std::to_string(i));
+        bases[i] = data + "/../hand" + std::to_string(i);
+        run r = play(data, withbase(handscript, bases[i]));
+        ASSERT_EQ(r.status, 0) << r.err;
+        logs[i] = r.log;
+    }
+    EXPECT_EQ(logs[0], logs[1]);
+    for (const char* o : outputs)
+        EXPECT_TRUE(readtext(bases[0] + "-" + o) == readtext(bases[1] + "-" + o)) << o << " differs between the runs";
+    auto at = [&](const char* name) { return readdump(bases[0] + "-" + name); };
+    auto chest = at("chest.txt"), melee = at("melee.txt"), arrow = at("arrow.txt"), light = at("light.txt"),
+         lightning = at("lightning.txt"), freeze = at("freeze.txt"), kill = at("kill.txt"), heal = at("heal.txt");
+    EXPECT_GT(chest[1].gold, 0) << "the chest's gold picked up";
+    EXPECT_TRUE(melee[104].health <= 0 && melee[104].state < 2) << "the skeleton fell to the leader";
+    EXPECT_LT(arrow[105].health, melee[105].health) << "the arrow hit the archer";
+    EXPECT_LE(light[1].magic, arrow[1].magic - 4 + 2) << "Light was paid for";
+    EXPECT_LT(lightning[105].health, light[105].health) << "Lightning struck the archer";
+    EXPECT_LT(lightning[106].health, light[106].health) << "and its chain the mage";
+    EXPECT_GT(freeze[103].frozen, 0) << "the goblin is frozen";
+    EXPECT_LE(freeze[1].magic, lightning[1].magic - 8 + 3) << "Freeze was paid for";
+    EXPECT_TRUE(kill[103].health <= 0 && kill[103].state < 2) << "the frozen goblin fell";
+    EXPECT_LE(heal[1].magic, kill[1].magic - 4 + 2) << "Heal was paid for";
+    std::string map = readtext(bases[0] + "-map.png"), scrolled = readtext(bases[0] + "-mapscrolled.png");
+    EXPECT_FALSE(map == readtext(bases[0] + "-heal.png")) << "the overhead map opened";
+    EXPECT_FALSE(map == scrolled) << "and scrolled at the border";
+    EXPECT_FALSE(scrolled == readtext(bases[0] + "-mapclosed.png")) << "and closed with a click";
+    EXPECT_EQ(afterfirstline(readtext(bases[0] + "-pause1.txt")), afterfirstline(readtext(bases[0] + "-pause2.txt")))
+        << "nothing moves while paused";
+    EXPECT_FALSE(readtext(bases[0] + "-menu.png") == readtext(bases[0] + "-mapclosed.png")) << "the menu is back";
 }
