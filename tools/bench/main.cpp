@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "app/cursor.h"
 #include "app/debuglog.h"
 #include "app/gamestate.h"
+#include "app/input.h"
 #include "app/input.h"
 #include "app/random.h"
 #include "app/startup.h"
@@ -150,6 +152,29 @@ void comparedemo(pathcomparison& c, const std::vector<std::pair<i32, i32>>& cell
     curnpc = 1, computerthinking = 0, stopinrange = 0;
 }
 
+// The left button held on a cell out on the west road, as a player drags
+// the leader along: a walk order, and so a path search, every frame.
+void heldbuttonframes() {
+    lbuttondown = 1;
+    waitingforlmbup = 0;
+    cursormode = 1;
+    cursoroff = 116 * 256 + 100;
+    i64 nodes = 0;
+    int frames = 0;
+    double us = median(
+        [&] {
+            simulationstep();
+            nodes += pathnodes, frames++;
+            scx = npc[curnpc]->x, scy = npc[curnpc]->y;
+            drawmapview();
+        },
+        runs);
+    lbuttondown = 0;
+    char extra[64];
+    std::snprintf(extra, sizeof extra, "%lld nodes a search on average", (long long)(nodes / (frames ? frames : 1)));
+    print("mission frame, button held on a far cell", us, screenhash(), extra);
+}
+
 // The overhead map over the leader's start: a frame whose view moves (the
 // mouse on the left and the right border by turns, so that every frame
 // scrolls and draws the view again), and a frame whose view stands still.
@@ -245,6 +270,7 @@ int main(int argc, char** argv) {
         },
         runs);
     print("mission frame: simulation + view", frame, screenhash());
+    heldbuttonframes();
     pathcomparison yards;
     compareonrandomyards(yards, 12, 100);
     printcomparison("path: game against plain, random yards", yards);
