@@ -18,7 +18,6 @@
 #include "app/debuglog.h"
 #include "app/gamestate.h"
 #include "app/input.h"
-#include "app/input.h"
 #include "app/random.h"
 #include "app/startup.h"
 #include "app/timer.h"
