@@ -195,23 +195,7 @@ void simulationstep() {
 }
 
 static void edgescroll() {
-    if (rbuttondown) return;
-    bool left = mousex <= 0, right = mousex >= 639, top = mousey <= 0, bottom = mousey >= 479;
-    if (left) {
-        if (top) scx--;
-        else if (bottom) scy++;
-        else scx--, scy++;
-    } else if (right) {
-        if (top) scy--;
-        else if (bottom) scx++;
-        else scx++, scy--;
-    } else if (top) {
-        scx--, scy--;
-    } else if (bottom) {
-        scx++, scy++;
-    }
-    scy = scy < 20 ? 20 : scy > 203 ? 203 : scy;
-    scx = scx < 20 ? 20 : scx > 230 ? 230 : scx;
+    if (!rbuttondown) borderscroll(mousex, mousey);
 }
 
 void mapanimationstep() {

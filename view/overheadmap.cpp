@@ -12,26 +12,7 @@
 
 static u16* keptwindow = nullptr;
 
-bool overheadscroll() {
-    i32 x = scx, y = scy;
-    bool left = mousex <= 0, right = mousex >= 639, top = mousey <= 0, bottom = mousey >= 479;
-    if (left) {
-        if (top) scx--;
-        else if (bottom) scy++;
-        else scx--, scy++;
-    } else if (right) {
-        if (top) scy--;
-        else if (bottom) scx++;
-        else scx++, scy--;
-    } else if (top) {
-        scx--, scy--;
-    } else if (bottom) {
-        scx++, scy++;
-    }
-    scy = scy < 20 ? 20 : scy > 203 ? 203 : scy;
-    scx = scx < 20 ? 20 : scx > 230 ? 230 : scx;
-    return scx != x || scy != y;
-}
+bool overheadscroll() { return borderscroll(mousex, mousey); }
 
 static void keepbuffer() {
     if (!keptwindow) keptwindow = (u16*)gamealloc(OHMAPBYTES, "overheadmap()");
