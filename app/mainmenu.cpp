@@ -5,6 +5,7 @@
 #include "platform/winmsg.h"
 #include "app/redrawscreen.h"
 #include "app/selectcolor.h"
+#include "editor/mapeditor.h"
 #include "game/mission.h"
 #include "resources/stringtable.h"
 #include "text/boxes.h"
@@ -50,15 +51,16 @@ static void askquit() {
     redrawscreen();
 }
 
-// The map editor opens from here once it exists; until then its button
-// comes back to the menu.
 static void press(int i) {
     widget[i].pressed = 1;
     drawwidget(i);
     presentframe();
     if (i == 0) runmission();
     else if (i == 1) askquit();
-    else redrawscreen();
+    else {
+        runmapeditor();
+        redrawscreen();
+    }
 }
 
 void mainmenuinput(u32 message, u32 wparam, i32) {

@@ -1,0 +1,111 @@
+#include "editor/editinput.h"
+
+#include "app/gamestate.h"
+#include "app/input.h"
+#include "editor/mapeditor.h"
+#include "editor/maptools.h"
+#include "game/cursorchoice.h"
+#include "platform/winmsg.h"
+#include "view/mapview.h"
+#include "view/panel.h"
+#include "view/viewpos.h"
+#include "world/cells.h"
+#include "world/npc.h"
+
+static bool dragtool() { return maptool == TOOL_RANDOMLAND || maptool == TOOL_DELETELAND || maptool == TOOL_DELETEITEM; }
+
+static void palettepress() {
+    int i = (mousey - 400) / 16 + (mousex / 120) * 5;
+    if (i >= 0 && i < 8) maptool = (u8)i;
+    selshown = 0;
+    waitingforlmbup = 1;
+}
+
+static void spanrectangle() {
+    selx0 = dragx < selectedwx ? dragx : selectedwx;
+    selx1 = dragx < selectedwx ? selectedwx : dragx;
+    sely0 = dragy < selectedwy ? dragy : selectedwy;
+    sely1 = dragy < selectedwy ? selectedwy : dragy;
+}
+
+static void leftdown() {
+    if (mousey >= 400) return palettepress();
+    // A box or list closed by an earlier press may have left this set; the
+    // press on the map is a new gesture.
+    waitingforlmbup = 0;
+    i32 x = selectedwx, y = selectedwy;
+    if (!onmap(x, y)) return;
+    switch (maptool) {
+    case TOOL_LANDTILE: placelandtile(x, y); break;
+    case TOOL_LANDSECTION: placelandsection(x, y); break;
+    case TOOL_RANDOMLAND:
+    case TOOL_DELETELAND:
+    case TOOL_DELETEITEM:
+        dragx = x;
+        dragy = y;
+        spanrectangle();
+        selshown = 1;
+        break;
+    case TOOL_PLACEITEM: placeitem(x, y); break;
+    case TOOL_PLACEUNIT: placeunit(x, y); break;
+    case TOOL_DELETEUNIT: deleteunit(x, y); break;
+    default: break;
+    }
+}
+
+static void leftup() {
+    if (waitingforlmbup) {
+        waitingforlmbup = 0;
+        return;
+    }
+    if (!dragtool() || !selshown) return;
+    if (maptool == TOOL_RANDOMLAND) randomland(selx0, sely0, selx1, sely1);
+    else if (maptool == TOOL_DELETELAND) deleteland(selx0, sely0, selx1, sely1);
+    else deleteitems(selx0, sely0, selx1, sely1);
+    selshown = 0;
+}
+
+static void mousemove() {
+    if (lbuttondown && selshown && dragtool() && onmap(selectedwx, selectedwy)) spanrectangle();
+}
+
+enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_R = 'R' };
+enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
+
+static void keydown(u32 key) {
+    switch (key) {
+    case VK_RETURN:
+    case VK_ESCAPE: boxresult = 1; break;
+    case VK_LEFT: steptoolnumber(-1); break;
+    case VK_RIGHT: steptoolnumber(1); break;
+    case VK_DELETE: maptool = maptool == TOOL_DELETEITEM ? TOOL_DELETELAND : TOOL_DELETEITEM; break;
+    case KEY_I: maptool = TOOL_PLACEITEM; break;
+    case KEY_L: maptool = maptool == TOOL_LANDSECTION ? TOOL_LANDTILE : TOOL_LANDSECTION; break;
+    case KEY_R: maptool = TOOL_RANDOMLAND; break;
+    case KEY_G:
+        if (maptool == TOOL_PLACEITEM && cursoroff < (u32)MAPCELLS) currentitem = itemmap[cursoroff];
+        break;
+    case KEY_C: clearblocking(cursoroff); break;
+    case NUMPAD8: nudgeitem(cursoroff, 1, 0); break;
+    case NUMPAD2: nudgeitem(cursoroff, -1, 0); break;
+    case NUMPAD4:
+        if (maptool == TOOL_PLACEUNIT) placefacing = placefacing <= 1 ? 8 : (u8)(placefacing - 1);
+        else nudgeitem(cursoroff, 0, 2);
+        break;
+    case NUMPAD6:
+        if (maptool == TOOL_PLACEUNIT) placefacing = placefacing >= 8 ? 1 : (u8)(placefacing + 1);
+        else nudgeitem(cursoroff, 0, -2);
+        break;
+    default: break;
+    }
+}
+
+void editmapinput(u32 message, u32 wparam, i32) {
+    switch (message) {
+    case WM_LBUTTONDOWN: leftdown(); break;
+    case WM_LBUTTONUP: leftup(); break;
+    case WM_MOUSEMOVE: mousemove(); break;
+    case WM_KEYDOWN: keydown(wparam); break;
+    default: break;
+    }
+}

@@ -1,0 +1,5 @@
+#pragma once
+// The map editor's input: the window procedure's handler for its state.
+#include "platform/types.h"
+
+void editmapinput(u32 message, u32 wparam, i32 lparam);
