@@ -8,6 +8,7 @@
 #include "app/mainmenu.h"
 #include "app/selectcolor.h"
 #include "app/timer.h"
+#include "editor/editinput.h"
 #include "game/combatinput.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
@@ -22,7 +23,7 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
-    {GS_OVERHEADMAP, overheadinput},
+    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput},
 };
 
 static bool filltable(inputhandler* t) {
