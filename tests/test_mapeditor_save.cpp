@@ -1,4 +1,4 @@
-// The editor's map save: the files on disk become the backups (last letter
+// The editor's start and its map save: the files on disk become the backups (last letter
 // "0") in the same set as the new files, and a failure at any step leaves
 // files and backups as they were.
 #include <gtest/gtest.h>
@@ -9,7 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "app/gamestate.h"
+#include "editor/mapeditor.h"
+#include "platform/platform.h"
 #include "platform/safewrite.h"
+#include "platform/winmsg.h"
+#include "text/boxes.h"
+#include "view/panel.h"
+#include "view/viewpos.h"
 #include "testenv.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
@@ -89,4 +96,45 @@ TEST(MapEditorSave, AFailureAtAnyStepKeepsFilesAndBackups) {
     EXPECT_GT(failures, 12) << "six files have more fallible steps than that";
     // The save that went through keeps the last files as backups.
     for (int k = 0; k < 3; k++) EXPECT_EQ(bytesof(setnames[k + 3]), before[k]);
+}
+
+// Without a loadable map the editor says so and edits nothing; with one,
+// it starts on the map with the human player's party gone.
+TEST(MapEditorStart, AMapThatCannotBeLoadedIsSaidSo) {
+    startsave();
+    boxtext[0] = 0;
+    gamestate = GS_MAINMENU;
+    landmap[9] = 4;
+    plat_postmessage(WM_KEYDOWN, VK_RETURN, 0);
+    bool started = true;
+    try {
+        started = startmapeditor();
+    } catch (const processexit&) { // the headless run ends after the box's last frame
+        started = false;
+    }
+    EXPECT_FALSE(started);
+    EXPECT_STREQ(boxtext, "Unable to load map!");
+    EXPECT_EQ(landmap[9], 4);
+}
+
+TEST(MapEditorStart, TheEditorOpensOnTheSavedMapWithoutThePlayersParty) {
+    startsave();
+    landmap[9] = 4;
+    ASSERT_NE(createnpc(2, 40, 41, 1), 0);
+    ASSERT_TRUE(savemap("maps\\map0.dat"));
+    landmap[9] = 0;
+    int mine = createnpc(1, 50, 50, 0);
+    ASSERT_EQ(mine, 1);
+    npcmap[50 * 256 + 50] = 1;
+    gamestate = GS_MAINMENU;
+    ASSERT_TRUE(startmapeditor());
+    EXPECT_EQ(gamestate, GS_EDITMAP);
+    EXPECT_EQ(landmap[9], 4);
+    EXPECT_EQ(npc[1]->isused, 0);
+    EXPECT_EQ(npcmap[50 * 256 + 50], 0);
+    EXPECT_EQ(npcmap[41 * 256 + 40], 33);
+    EXPECT_EQ(maptool, TOOL_PLACEITEM);
+    EXPECT_EQ(scx, 128);
+    EXPECT_EQ(scy, 128);
+    gamestate = popgamestate();
 }
