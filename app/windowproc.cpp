@@ -9,6 +9,7 @@
 #include "app/selectcolor.h"
 #include "app/timer.h"
 #include "editor/editinput.h"
+#include "editor/selectlist.h"
 #include "game/combatinput.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
@@ -23,7 +24,7 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
-    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput},
+    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput},
 };
 
 static bool filltable(inputhandler* t) {

@@ -2,6 +2,7 @@
 
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "editor/editoptions.h"
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
 #include "game/cursorchoice.h"
@@ -106,6 +107,7 @@ void editmapinput(u32 message, u32 wparam, i32) {
     case WM_LBUTTONUP: leftup(); break;
     case WM_MOUSEMOVE: mousemove(); break;
     case WM_KEYDOWN: keydown(wparam); break;
+    case WM_RBUTTONDOWN: editoptions(); break;
     default: break;
     }
 }

@@ -1,0 +1,57 @@
+#include "editor/editoptions.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/input.h"
+#include "editor/mapeditor.h"
+#include "editor/selectlist.h"
+#include "text/boxes.h"
+#include "world/grids.h"
+#include "world/mapfile.h"
+
+enum : int { OPT_LANDEDITOR = 3, OPT_ITEMEDITOR = 4, OPT_UNITEDITOR = 5, OPT_SAVEMAP = 8, OPT_ERASE = 11 };
+
+// Undo, a second map file and a chosen file name do not exist, so their
+// entries are shown grey. The land, item and unit editors are grey until
+// they are built.
+void filleditoptions() {
+    listcount = 0;
+    addlistentry("Undo", 1);
+    addlistentry("---", 1);
+    addlistentry("Land Editor", 1);
+    addlistentry("Item Editor", 1);
+    addlistentry("Unit Editor", 1);
+    addlistentry("---", 1);
+    addlistentry("Load Map", 1);
+    addlistentry("Save Map", 0);
+    addlistentry("Save Map As", 1);
+    addlistentry("---", 1);
+    addlistentry("Erase Entire Map", 0);
+}
+
+void editoption(int choice) {
+    if (choice < 1 || choice > listcount || listentries[choice - 1].notselectable) return;
+    if (choice == OPT_SAVEMAP) {
+        std::string why;
+        if (!savemap(MAPNAME, &why)) {
+            char text[128];
+            std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
+            okbox(text);
+        }
+        waitingforlmbup = 1;
+    } else if (choice == OPT_ERASE) {
+        if (confirmbox("Clear Entire Map?")) {
+            std::memset(landmap, 0, MAPCELLS * sizeof(u16));
+            std::memset(itemmap, 0, MAPCELLS * sizeof(u16));
+        }
+        waitingforlmbup = 1;
+    }
+}
+
+void editoptions() {
+    filleditoptions();
+    runselectlist();
+    editoption(listchoice);
+}
