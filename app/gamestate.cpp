@@ -19,9 +19,10 @@ static const char* const statenames[] = {
     "UNKNOWN",       "GS_MAINMENU",    "GS_OPTIONS",    "GS_CAMPAIGN",     "GS_COMBAT",    "GS_OKBOX",
     "GS_MAPEDITOR",  "GS_LANDEDITOR",  "GS_ITEMEDITOR", "GS_UNITEDITOR",   "GS_CONFIRM",   "GS_SELECTCOLOR",
     "GS_EDITMAP",    "GS_WAITFORINPUT", "GS_SETSECTIONS", "GS_SELECTLIST", "GS_OVERHEADMAP",
+    "GS_FILEDIALOG", "GS_EDITITEM", "GS_EDITUNIT",
 };
 
-const char* gamestatename(u8 state) { return state <= GS_OVERHEADMAP ? statenames[state] : "UNKNOWN"; }
+const char* gamestatename(u8 state) { return state <= GS_EDITUNIT ? statenames[state] : "UNKNOWN"; }
 
 void cleargamestack() { std::memset(gamestack, 0, sizeof gamestack); }
 

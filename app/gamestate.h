@@ -19,6 +19,9 @@ enum : u8 {
     GS_SETSECTIONS = 14,
     GS_SELECTLIST = 15,
     GS_OVERHEADMAP = 16,
+    GS_FILEDIALOG = 17,
+    GS_EDITITEM = 18,
+    GS_EDITUNIT = 19,
 };
 
 constexpr int GAMESTACKSIZE = 32;

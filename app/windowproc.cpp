@@ -13,6 +13,7 @@
 #include "game/combatinput.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
+#include "text/dialog.h"
 #include "video/sprite.h"
 #include "view/overheadmap.h"
 
@@ -24,7 +25,8 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
-    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput},
+    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, dialoginput},
+    {GS_EDITUNIT, dialoginput},
 };
 
 static bool filltable(inputhandler* t) {

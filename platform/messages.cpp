@@ -18,6 +18,7 @@ static bool keys[256];
 static bool toggled[256]; // lock keys: flipped each time they go down
 static bool focused = false;
 static bool grabwanted = false;
+static bool textinputon = false;
 
 static void applygrab();
 
@@ -29,6 +30,7 @@ void platq_reset() {
     for (bool& k : keys) k = false;
     for (bool& k : toggled) k = false;
     cursorx = cursory = 0;
+    textinputon = false;
 }
 
 bool plat_createwindow(const char* title, windowprocfn proc) {
@@ -112,6 +114,9 @@ void plat_setcursorpos(i32 x, i32 y) {
 
 bool plat_keyheld(u32 vk) { return vk < 256 && keys[vk]; }
 bool plat_keytoggled(u32 vk) { return vk < 256 && toggled[vk]; }
+
+void plat_settextinput(bool on) { textinputon = on; }
+bool plat_textinput() { return textinputon; }
 // A lock key changes its state each time it goes down.
 void plat_setkeyheld(u32 vk, bool held) {
     if (vk >= 256) return;

@@ -59,6 +59,10 @@ void plat_getcursorpos(i32* x, i32* y);
 bool plat_keyheld(u32 vk);
 // True while a lock key (Caps Lock) is on.
 bool plat_keytoggled(u32 vk);
+// While on, typed characters arrive as WM_CHAR (printable ASCII, one message
+// each) besides the key messages; screens with text fields turn it on.
+void plat_settextinput(bool on);
+bool plat_textinput();
 
 // A box with one OK button; returns when it is answered. Its text is also
 // written to standard error (plat_boxline). SIGINT and SIGTERM end the

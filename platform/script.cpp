@@ -16,7 +16,8 @@ static const namedkey keynames[] = {
     {"ESC", VK_ESCAPE}, {"ENTER", VK_RETURN}, {"TAB", VK_TAB},     {"SPACE", VK_SPACE},
     {"DEL", VK_DELETE}, {"END", VK_END},      {"HOME", VK_HOME},   {"LEFT", VK_LEFT},
     {"RIGHT", VK_RIGHT}, {"UP", VK_UP},       {"DOWN", VK_DOWN},   {"SHIFT", VK_SHIFT},
-    {"CTRL", VK_CONTROL}, {"CAPSLOCK", VK_CAPITAL},
+    {"CTRL", VK_CONTROL}, {"CAPSLOCK", VK_CAPITAL}, {"BACK", VK_BACK}, {"PGUP", VK_PRIOR},
+    {"PGDN", VK_NEXT},
 };
 
 static std::string upper(std::string s) {
@@ -96,6 +97,18 @@ static std::string parseargs(const eventname& en, std::istringstream& in, script
     return "";
 }
 
+// The typed text is the rest of the line after one space, trailing spaces
+// included: a recorded space must play back as one.
+static std::string parsetext(const std::string& text, std::istringstream& in, scriptevent* e) {
+    size_t at = (size_t)in.tellg();
+    std::string rest = at < text.size() ? text.substr(at + 1) : "";
+    if (rest.empty()) return "text needs the characters to type";
+    for (char c : rest)
+        if ((unsigned char)c < 32 || (unsigned char)c > 126) return "text takes printable characters only";
+    e->text = rest;
+    return "";
+}
+
 static std::string parseline(const std::string& line, scriptevent* e, bool* empty) {
     std::string text = line.substr(0, line.find('#'));
     std::istringstream in(text);
@@ -106,6 +119,10 @@ static std::string parseline(const std::string& line, scriptevent* e, bool* empt
     if (!parsenumber(tick, 0, 0xFFFFFFFFL, &t)) return "bad tick '" + tick + "'";
     if (!(in >> name)) return "missing event";
     e->tick = (u32)t;
+    if (name == "text") {
+        e->kind = SE_TEXT;
+        return parsetext(text, in, e);
+    }
     for (const eventname& en : eventnames) {
         if (name != en.name) continue;
         e->kind = en.kind;

@@ -106,6 +106,9 @@ static void deliver(const scriptevent& e) {
     case SE_KEY: presskey(e.vk, true); presskey(e.vk, false); break;
     case SE_KEYDOWN: presskey(e.vk, true); break;
     case SE_KEYUP: presskey(e.vk, false); break;
+    case SE_TEXT:
+        for (char c : e.text) platq_push(WM_CHAR, (u8)c, 1);
+        break;
     case SE_QUIT: plat_postquitmessage(0); break;
     case SE_SHOT:
     case SE_DUMP: break;

@@ -62,6 +62,7 @@ void handle(const SDL_Event& e) {
     case SDL_MOUSEBUTTONUP: sdlmouse_button(e.button); break;
     case SDL_KEYDOWN:
     case SDL_KEYUP: sdlkeyboard_key(e.key); break;
+    case SDL_TEXTINPUT: sdlkeyboard_text(e.text); break;
     case SDL_WINDOWEVENT: windowevent(e.window); break;
     case SDL_QUIT: destroy(); break;
     case SDL_RENDER_TARGETS_RESET: sdlwin_repaint(); break;
@@ -103,6 +104,7 @@ void sdlevents_pump(bool wait) {
         while (wait && platq_empty()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         return;
     }
+    sdlkeyboard_followtextinput();
     drain();
     while (wait && platq_empty()) {
         SDL_Event e;

@@ -55,6 +55,9 @@ void sdlmouse_flush();
 
 void sdlkeyboard_reset();
 void sdlkeyboard_key(const SDL_KeyboardEvent& e);
+// Typed text, while the game asks for it; SDL's text input follows that wish.
+void sdlkeyboard_text(const SDL_TextInputEvent& e);
+void sdlkeyboard_followtextinput();
 
 // ---- timer (sdltimer.cpp) ----------------------------------------------------
 bool sdltimer_start(u32 periodms);

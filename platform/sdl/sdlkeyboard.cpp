@@ -85,3 +85,24 @@ void sdlkeyboard_key(const SDL_KeyboardEvent& e) {
     deliver(vk, down, down && e.repeat);
     if (down && !e.repeat && vk == VK_SCROLL) plat_togglegrabrelease();
 }
+
+void sdlkeyboard_text(const SDL_TextInputEvent& e) {
+    if (!plat_textinput()) return;
+    std::string typed;
+    // Only what the game's fonts can draw; other characters are dropped.
+    for (const char* c = e.text; *c; c++)
+        if ((unsigned char)*c >= 32 && (unsigned char)*c <= 126) {
+            platq_push(WM_CHAR, (u8)*c, 1);
+            if (*c != '#') typed += *c;
+        }
+    if (!typed.empty()) plat_record(("text " + typed).c_str());
+}
+
+void sdlkeyboard_followtextinput() {
+    bool want = plat_textinput();
+    if (want == (SDL_IsTextInputActive() == SDL_TRUE)) return;
+    if (want)
+        SDL_StartTextInput();
+    else
+        SDL_StopTextInput();
+}

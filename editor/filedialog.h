@@ -1,0 +1,42 @@
+#pragma once
+// The file dialog the land and item editors pick bitmaps with. It works on
+// absolute host paths of any length and never changes the working directory.
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+extern std::string lastfiledir;  // where the dialog was when it last closed
+extern u8 reopenfiledir;         // open there next time instead of the folder asked for
+extern std::string chosenpath;   // the file picked last, absolute
+extern std::string filedialogdir; // the folder the open dialog shows
+
+struct filelisting {
+    std::vector<std::string> dirs;  // "..", then the folders
+    std::vector<std::string> files; // regular files matching the spec
+};
+
+// Lists dir: ".." (except at "/") and its folders, then its files that match
+// spec ('*' and '?', any letter case); each part sorted ignoring case. False
+// when the folder cannot be read.
+bool listfiledir(const std::string& dir, const char* spec, filelisting* out);
+// dir and name joined; ".." goes up one level, never above "/".
+std::string joinfiledir(const std::string& dir, const std::string& name);
+// Case-insensitive wildcard match of a whole name.
+bool filespecmatch(const char* spec, const char* name);
+// The places list: the game's data folder, the home folder if there is one,
+// and "/"; names as shown and the paths they stand for.
+void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths);
+
+// Runs the dialog on the data folder's subfolder `folder` (a game path such
+// as "terrain"), or on lastfiledir when reopenfiledir is set. 1 when a file
+// was chosen (chosenpath), 0 otherwise.
+u32 choosefile(const char* folder, const char* spec);
+
+// The open dialog's parts, for its input and for tests.
+extern int fdfolders, fdfiles, fdplaces;
+// Shows another folder; false (the dialog closing, the error shown) when it
+// cannot be read.
+bool filedialog_show(const std::string& dir);
+// The list actions: a double click, or Enter on the list.
+void filedialog_activate(int ctl, i32 row);
