@@ -57,3 +57,13 @@ bool plat_safewriteset(const std::vector<safepart>& parts, std::string* why);
 // the last call of plat_safewritefailat.
 void plat_safewritefailat(int n);
 int plat_safewritesteps();
+
+// The editors keep the file each save replaces as a backup: the same name
+// with its last character turned into '0' (items.raw -> items.ra0). For every
+// part whose target exists now, its present bytes (read into `keep`, which
+// must outlive the set) are added to the set under the backup's name, so one
+// plat_safewriteset replaces files and backups together or neither. False with
+// the reason when a present file cannot be read (or is larger than `cap`):
+// saving then would lose the only good copy's backup.
+bool plat_addbackups(std::vector<safepart>* set, std::vector<std::vector<u8>>* keep, size_t cap, std::string* why);
+std::string plat_backupname(const std::string& gamepath);

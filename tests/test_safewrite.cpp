@@ -170,3 +170,33 @@ TEST(SafeWrite, StreamedFileAppearsOnlyOnCommit) {
     EXPECT_TRUE(plat_safecommit(f, &why)) << why;
     EXPECT_EQ(readtext("s/log.txt"), "one two");
 }
+
+TEST(SafeWrite, BackupsTakeThePresentFilesInTheSameSet) {
+    starttestplatform();
+    put("items/items.raw", "old pictures");
+    put("items/items.ra0", "older pictures");
+    std::string pics = "new pictures", recs = "new records";
+    std::vector<safepart> set = {{"items\\items.raw", pics.data(), pics.size()},
+                                 {"items\\items.dat", recs.data(), recs.size()}};
+    std::vector<std::vector<u8>> keep;
+    std::string why;
+    ASSERT_TRUE(plat_addbackups(&set, &keep, 1000, &why)) << why;
+    // items.dat does not exist yet, so it has no backup to take.
+    ASSERT_EQ(set.size(), 3u);
+    EXPECT_EQ(set[2].gamepath, "items\\items.ra0");
+    failateverystep([&](std::string* w) { return plat_safewriteset(set, w); },
+                    [&] {
+                        EXPECT_EQ(readtext("items/items.raw"), "old pictures");
+                        EXPECT_EQ(readtext("items/items.ra0"), "older pictures");
+                        EXPECT_FALSE(fs::exists("items/items.dat"));
+                    });
+    EXPECT_EQ(readtext("items/items.raw"), "new pictures");
+    EXPECT_EQ(readtext("items/items.ra0"), "old pictures");
+    EXPECT_EQ(readtext("items/items.dat"), "new records");
+
+    // A present file that cannot be read stops the save before anything is written.
+    put("items/big.raw", std::string(2000, 'x'));
+    std::vector<safepart> big = {{"items\\big.raw", pics.data(), pics.size()}};
+    EXPECT_FALSE(plat_addbackups(&big, &keep, 1000, &why));
+    EXPECT_NE(why.find("big.ra0"), std::string::npos);
+}

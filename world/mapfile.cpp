@@ -218,12 +218,10 @@ bool savemap(const char* name, std::string* why) {
                                  {companionname(name, "map"), header.data(), header.size()}};
     // The files on disk become the backups (last letter "0") in the same
     // set, so a failure keeps both the files and their backups as they were.
-    std::vector<u8> old[3];
-    for (int k = 0; k < 3; k++) {
-        std::string backup = set[k].gamepath;
-        backup.back() = '0';
-        if (plat_readfile(set[k].gamepath.c_str(), &old[k], set[k].size))
-            set.push_back({backup, old[k].data(), old[k].size()});
+    std::vector<std::vector<u8>> old;
+    if (!plat_addbackups(&set, &old, PLAT_COPYMAX, why)) {
+        debuglog("Map not saved: %s\n", why->c_str());
+        return false;
     }
     if (!plat_safewriteset(set, why)) {
         debuglog("Map not saved: %s\n", why->c_str());
