@@ -63,15 +63,15 @@ void filedialog_activate(int ctl, i32 row) {
     }
 }
 
-static void build(const char* spec) {
+static void build(const char* pattern) {
     dialog_begin("Select File", 60, 36, 520, 408);
     dialog_label(80, 66, "Directory Name:");
     fddirname = dialog_label(80, 82, "");
     dialog_label(80, 102, "Folders");
     dialog_label(310, 102, "Files");
-    std::string specs = std::string("File Specs: ") + spec;
+    std::string shownpattern = std::string("File Specs: ") + pattern;
     dialog_label(310, 66, "");
-    dialog.ctl[dialog.count - 1].text = specs;
+    dialog.ctl[dialog.count - 1].text = shownpattern;
     fdfolders = dialog_list(80, 118, 214, 12);
     fdfiles = dialog_list(310, 118, 250, 20);
     dialog_label(80, 302, "Places");
@@ -86,14 +86,14 @@ static void build(const char* spec) {
     dialog.activate = filedialog_activate;
 }
 
-u32 choosefile(const char* folder, const char* spec) {
+u32 choosefile(const char* folder, const char* pattern) {
     std::error_code ec;
     std::string start = std::filesystem::current_path(ec).string();
     std::string sub = plat_hostpath(folder);
     if (!sub.empty()) start = joinfiledir(start, sub);
     if (reopenfiledir && !lastfiledir.empty()) start = lastfiledir;
-    fdspec = spec;
-    build(spec);
+    fdspec = pattern;
+    build(pattern);
     u8 result = 0;
     if (filedialog_show(start)) result = dialog_run(GS_FILEDIALOG);
     lastfiledir = filedialogdir;

@@ -13,17 +13,17 @@ extern std::string filedialogdir; // the folder the open dialog shows
 
 struct filelisting {
     std::vector<std::string> dirs;  // "..", then the folders
-    std::vector<std::string> files; // regular files matching the spec
+    std::vector<std::string> files; // regular files matching the pattern
 };
 
 // Lists dir: ".." (except at "/") and its folders, then its files that match
-// spec ('*' and '?', any letter case); each part sorted ignoring case. False
+// pattern ('*' and '?', any letter case); each part sorted ignoring case. False
 // when the folder cannot be read.
-bool listfiledir(const std::string& dir, const char* spec, filelisting* out);
+bool listfiledir(const std::string& dir, const char* pattern, filelisting* out);
 // dir and name joined; ".." goes up one level, never above "/".
 std::string joinfiledir(const std::string& dir, const std::string& name);
 // Case-insensitive wildcard match of a whole name.
-bool filespecmatch(const char* spec, const char* name);
+bool filespecmatch(const char* pattern, const char* name);
 // The places list: the game's data folder, the home folder if there is one,
 // and "/"; names as shown and the paths they stand for.
 void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths);
@@ -31,7 +31,7 @@ void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths
 // Runs the dialog on the data folder's subfolder `folder` (a game path such
 // as "terrain"), or on lastfiledir when reopenfiledir is set. 1 when a file
 // was chosen (chosenpath), 0 otherwise.
-u32 choosefile(const char* folder, const char* spec);
+u32 choosefile(const char* folder, const char* pattern);
 
 // The open dialog's parts, for its input and for tests.
 extern int fdfolders, fdfiles, fdplaces;

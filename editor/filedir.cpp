@@ -9,26 +9,26 @@
 
 namespace fs = std::filesystem;
 
-bool filespecmatch(const char* spec, const char* name) {
+bool filespecmatch(const char* pattern, const char* name) {
     // Iterative, with one back-up point per '*': no deep recursion on long names.
     const char* star = nullptr;
     const char* resume = nullptr;
     while (*name) {
-        if (*spec == '*') {
-            star = spec++;
+        if (*pattern == '*') {
+            star = pattern++;
             resume = name;
-        } else if (*spec == '?' || (*spec && std::tolower((unsigned char)*spec) == std::tolower((unsigned char)*name))) {
-            spec++;
+        } else if (*pattern == '?' || (*pattern && std::tolower((unsigned char)*pattern) == std::tolower((unsigned char)*name))) {
+            pattern++;
             name++;
         } else if (star) {
-            spec = star + 1;
+            pattern = star + 1;
             name = ++resume;
         } else {
             return false;
         }
     }
-    while (*spec == '*') spec++;
-    return !*spec;
+    while (*pattern == '*') pattern++;
+    return !*pattern;
 }
 
 static bool before(const std::string& a, const std::string& b) {
@@ -41,7 +41,7 @@ static bool before(const std::string& a, const std::string& b) {
     return a < b; // names that differ in case only keep a fixed order
 }
 
-bool listfiledir(const std::string& dir, const char* spec, filelisting* out) {
+bool listfiledir(const std::string& dir, const char* pattern, filelisting* out) {
     out->dirs.clear();
     out->files.clear();
     std::error_code ec;
@@ -53,7 +53,7 @@ bool listfiledir(const std::string& dir, const char* spec, filelisting* out) {
         std::error_code kind;
         // Links are followed: a link to a folder opens like the folder.
         if (it->is_directory(kind)) out->dirs.push_back(name);
-        else if (it->is_regular_file(kind) && filespecmatch(spec, name.c_str())) out->files.push_back(name);
+        else if (it->is_regular_file(kind) && filespecmatch(pattern, name.c_str())) out->files.push_back(name);
     }
     if (ec) return false;
     std::sort(out->dirs.begin(), out->dirs.end(), before);
