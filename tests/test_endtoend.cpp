@@ -10,33 +10,10 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "playrun.h"
 #include "testenv.h"
 
 namespace fs = std::filesystem;
-
-struct run {
-    int status;
-    std::string log, err;
-};
-
-// A copy of the generated data in a fresh directory, so that runs can change it.
-static std::string freshdata(const std::string& name) {
-    fs::path dir = fs::path(VENNOR_TEST_TMP) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir.parent_path());
-    fs::copy(VENNOR_DATA, dir, fs::copy_options::recursive);
-    return dir.string();
-}
-
-static run play(const std::string& data, const std::string& script, const std::string& extra = "") {
-    std::string scriptfile = data + "/../" + fs::path(data).filename().string() + ".script";
-    std::ofstream(scriptfile) << script;
-    std::string errfile = scriptfile + ".err";
-    std::string cmd = std::string(VENNOR_EXE) + " --headless --data " + data + " --play " + scriptfile + " " + extra +
-                      " 2>" + errfile;
-    int st = std::system(cmd.c_str());
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, readtext(data + "/text/debug.log"), readtext(errfile)};
-}
 
 static bool endswith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
