@@ -9,6 +9,9 @@
 #include "app/selectcolor.h"
 #include "app/timer.h"
 #include "editor/editinput.h"
+#include "editor/edititem.h"
+#include "editor/itemeditor.h"
+#include "editor/setsections.h"
 #include "editor/selectlist.h"
 #include "game/combatinput.h"
 #include "platform/platform.h"
@@ -25,7 +28,8 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
-    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, dialoginput},
+    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, edititeminput},
+    {GS_ITEMEDITOR, itemeditinput}, {GS_SETSECTIONS, setsectionsinput},
     {GS_EDITUNIT, dialoginput},
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/input.h"
+#include "editor/itemeditor.h"
 #include "editor/mapeditor.h"
 #include "editor/selectlist.h"
 #include "text/boxes.h"
@@ -21,7 +22,7 @@ void filleditoptions() {
     addlistentry("Undo", 1);
     addlistentry("---", 1);
     addlistentry("Land Editor", 1);
-    addlistentry("Item Editor", 1);
+    addlistentry("Item Editor", 0);
     addlistentry("Unit Editor", 1);
     addlistentry("---", 1);
     addlistentry("Load Map", 1);
@@ -40,6 +41,9 @@ void editoption(int choice) {
             std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
             okbox(text);
         }
+        waitingforlmbup = 1;
+    } else if (choice == OPT_ITEMEDITOR) {
+        runitemeditor();
         waitingforlmbup = 1;
     } else if (choice == OPT_ERASE) {
         if (confirmbox("Clear Entire Map?")) {

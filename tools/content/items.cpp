@@ -2,6 +2,7 @@
 
 #include "tools/content/fileout.h"
 #include "tools/content/itemparts.h"
+#include "tools/content/itemsources.h"
 #include "tools/content/itemsheet.h"
 #include "tools/content/sheet.h"
 
@@ -19,5 +20,5 @@ bool gen_items(const GenContext& ctx, std::string& why) {
     item_files(set, dat, raw);
     return write_bytes(data_path(ctx, "items/items.dat"), dat, why) &&
            write_bytes(data_path(ctx, "items/items.raw"), raw, why) &&
-           write_sheet(ctx, "items", item_sheet(set), why);
+           write_sheet(ctx, "items", item_sheet(set), why) && gen_itemsources(ctx, why);
 }
