@@ -11,6 +11,7 @@
 #include "editor/editinput.h"
 #include "editor/edititem.h"
 #include "editor/itemeditor.h"
+#include "editor/landeditor.h"
 #include "editor/setsections.h"
 #include "editor/selectlist.h"
 #include "game/combatinput.h"
@@ -28,7 +29,7 @@ struct statehandler {
 static const statehandler handlertable[] = {
     {GS_MAINMENU, mainmenuinput},    {GS_OKBOX, okboxinput},         {GS_CONFIRM, confirminput},
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
-    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, edititeminput},
+    {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_LANDEDITOR, landeditinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, edititeminput},
     {GS_ITEMEDITOR, itemeditinput}, {GS_SETSECTIONS, setsectionsinput},
     {GS_EDITUNIT, dialoginput},
 };

@@ -6,6 +6,7 @@
 
 #include "app/input.h"
 #include "editor/itemeditor.h"
+#include "editor/landeditor.h"
 #include "editor/mapeditor.h"
 #include "editor/selectlist.h"
 #include "text/boxes.h"
@@ -21,7 +22,7 @@ void filleditoptions() {
     listcount = 0;
     addlistentry("Undo", 1);
     addlistentry("---", 1);
-    addlistentry("Land Editor", 1);
+    addlistentry("Land Editor", 0);
     addlistentry("Item Editor", 0);
     addlistentry("Unit Editor", 1);
     addlistentry("---", 1);
@@ -41,6 +42,9 @@ void editoption(int choice) {
             std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
             okbox(text);
         }
+        waitingforlmbup = 1;
+    } else if (choice == OPT_LANDEDITOR) {
+        runlandeditor();
         waitingforlmbup = 1;
     } else if (choice == OPT_ITEMEDITOR) {
         runitemeditor();

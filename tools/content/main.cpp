@@ -12,6 +12,7 @@
 #include "tools/content/fileout.h"
 #include "tools/content/fonts.h"
 #include "tools/content/demomap.h"
+#include "tools/content/editorart.h"
 #include "tools/content/gamebitmaps.h"
 #include "tools/content/gen.h"
 #include "tools/content/items.h"
@@ -49,6 +50,7 @@ const NamedStep kSteps[] = {
     {"items", gen_items},
     {"units", gen_units},
     {"demo map", gen_demomap},
+    {"editor art", gen_editorart},
 };
 
 bool parse_args(int argc, char** argv, GenContext& ctx) {
