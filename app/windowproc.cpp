@@ -14,6 +14,7 @@
 #include "editor/landeditor.h"
 #include "editor/setsections.h"
 #include "editor/selectlist.h"
+#include "editor/uniteditor.h"
 #include "game/combatinput.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
@@ -31,7 +32,7 @@ static const statehandler handlertable[] = {
     {GS_SELECTCOLOR, selectcolorinput}, {GS_WAITFORINPUT, waitforinput}, {GS_COMBAT, combatinput},
     {GS_OVERHEADMAP, overheadinput}, {GS_EDITMAP, editmapinput}, {GS_LANDEDITOR, landeditinput}, {GS_SELECTLIST, selectlistinput}, {GS_FILEDIALOG, dialoginput}, {GS_EDITITEM, edititeminput},
     {GS_ITEMEDITOR, itemeditinput}, {GS_SETSECTIONS, setsectionsinput},
-    {GS_EDITUNIT, dialoginput},
+    {GS_EDITUNIT, dialoginput}, {GS_UNITEDITOR, uniteditinput},
 };
 
 static bool filltable(inputhandler* t) {

@@ -9,6 +9,7 @@
 #include "editor/landeditor.h"
 #include "editor/mapeditor.h"
 #include "editor/selectlist.h"
+#include "editor/uniteditor.h"
 #include "text/boxes.h"
 #include "world/grids.h"
 #include "world/mapfile.h"
@@ -24,7 +25,7 @@ void filleditoptions() {
     addlistentry("---", 1);
     addlistentry("Land Editor", 0);
     addlistentry("Item Editor", 0);
-    addlistentry("Unit Editor", 1);
+    addlistentry("Unit Editor", 0);
     addlistentry("---", 1);
     addlistentry("Load Map", 1);
     addlistentry("Save Map", 0);
@@ -48,6 +49,9 @@ void editoption(int choice) {
         waitingforlmbup = 1;
     } else if (choice == OPT_ITEMEDITOR) {
         runitemeditor();
+        waitingforlmbup = 1;
+    } else if (choice == OPT_UNITEDITOR) {
+        rununiteditor();
         waitingforlmbup = 1;
     } else if (choice == OPT_ERASE) {
         if (confirmbox("Clear Entire Map?")) {

@@ -2,14 +2,29 @@
 // and sizes, a raw file of run-length frames, and a type record. The input
 // is a shape byte, then set 0's directory and unit 0's record as
 // length-prefixed parts, then set 0's raw file; the other sets are empty.
-// Every frame accepted must draw inside the 80 x 120 frame box.
+// A frame accepted may reach outside its 80 x 120 box (a frame nudged in
+// the unit editor); drawing it anywhere, even half off the Virtual Screen,
+// must stay inside the surface.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/input.h"
 #include "fuzz/fuzzenv.h"
 #include "video/display.h"
+#include "view/objectpics.h"
 #include "world/unittype.h"
+
+// The Virtual Screen as one exact allocation, so a write past it is caught.
+static void drawanywhere(int action, int facing, int frame) {
+    static std::vector<u8> surface(VSBYTES);
+    vsptr = surface.data();
+    vsheld = 1;
+    static const i32 at[][2] = {{20, 60}, {300, 200}, {-VSLEFT - 20, -VSTOP - 20}, {VSWIDTH - VSLEFT - 30, VSHEIGHT - VSTOP - 10},
+                                {-VSLEFT - 300, 400}, {600, -VSTOP - 255}};
+    for (const auto& p : at) drawunitpicraw(0, p[0], p[1], action, facing, frame);
+    vsheld = 0;
+}
 
 static void setup() {
     fuzzstart();
@@ -45,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (int k = 0; k < 16; k++) {
                     u32 bytes = 0;
                     const u8* frame = findunitframe(0, a, f, k, &bytes);
-                    if (frame) fuzzdrawrle(frame, bytes, UNITFRAMEWIDTH, UNITFRAMEHEIGHT);
+                    if (frame && bytes > UNITFRAMEMAX) std::abort();
+                    if (frame) drawanywhere(a, f, k);
                 }
     }
     fuzzoutcome(loaded);

@@ -172,13 +172,17 @@ std::vector<seed> unitseeds() {
     bytes badtype = type;
     badtype[1090] = 12;
     bytes wide = run(0, 81, 0x1234);
+    bytes nudged = run(0xFD0A, 2, 0x7C00);
     std::vector<std::pair<uint32_t, uint32_t>> frames = {{0, n}, {n, n}, {0, 0}, {0, n}};
     return {{"two_frames.in", units(0, unitdir({{0, n}, {n, n}}), type, raw)},
             {"frames_555.in", units(0x80, unitdir({{0, n}, {n, n}}), type, raw)},
             {"no_pictures.in", units(0, unitdir({}), type, bytes())},
             {"shared_frames.in", units(0, unitdir(frames), type, raw)},
             {"bad_frame_past_raw.in", units(0, unitdir({{0, n}, {n, n + 1}}), type, raw)},
-            {"bad_frame_outside_box.in", units(0, unitdir({{0, (uint32_t)wide.size()}}), type, wide)},
+            // Runs outside the 80 x 120 box load (drawing clips them): a wide
+            // run, and a frame nudged up a row past its top.
+            {"frame_outside_box.in", units(0, unitdir({{0, (uint32_t)wide.size()}}), type, wide)},
+            {"frame_nudged_up.in", units(0, unitdir({{0, (uint32_t)nudged.size()}}), type, nudged)},
             {"bad_picture_set.in", units(0, unitdir({{0, n}}), badtype, raw)},
             {"bad_dir_short.in", units(1, bytes(100, 0), type, raw)},
             {"bad_type_short.in", units(1 << 2, unitdir({{0, n}}), bytes(1000, 0), raw)}};

@@ -40,13 +40,27 @@ static void readdirectory(int n) {
     debuglog("unitpicno ...%d\n", n);
 }
 
-// Every frame must lie inside the raw file and inside its 80 x 120 box,
-// or drawing it would read or write where it should not.
+// Every run must lie inside the frame's data, and the data inside the raw
+// file. Where the runs land is not checked: drawing clips every run to the
+// surface, and the unit editor's nudges move a frame's first skip, which
+// must never make the next start fatal.
+static bool runswhole(const u8* data, u32 size) {
+    u32 at = 0;
+    while (at < size) {
+        if (size - at < 3) return false;
+        u32 count = data[at + 2];
+        at += 3;
+        if (count * 2 > size - at) return false;
+        at += count * 2;
+    }
+    return true;
+}
+
 static bool framefits(int n, int i) {
     u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
     if (size == 0) return true;
     if (size > UNITFRAMEMAX || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
-    return rlefits(unitpicraw[n] + offset, size, UNITFRAMEWIDTH, UNITFRAMEHEIGHT);
+    return runswhole(unitpicraw[n] + offset, size);
 }
 
 // Frames are converted to 5-6-5 where they lie, so two entries sharing
@@ -56,7 +70,7 @@ static bool framesapart(int n) {
     std::vector<std::pair<u32, u32>> spans;
     for (int i = 0; i < UNITFRAMES; i++) {
         u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
-        if ((i != 0 && offset == 0) || size == 0) continue;
+        if (size == 0) continue;
         spans.push_back({offset, offset + size});
     }
     std::sort(spans.begin(), spans.end());
@@ -73,7 +87,9 @@ static void pointframes(int n, const char* rawname) {
             for (int k = 0; k < 16; k++) {
                 debuglog("action %d, facing %d, frame %d\n", a, f, k);
                 int i = unitframeindex(a, f, k);
-                if (i != 0 && directory(n)[i] == 0) continue;
+                // A frame is there when it has bytes; offset 0 is a place
+                // like any other (frame 0 empty puts frame 1 there).
+                if (i != 0 && directory(n)[UNITFRAMES + i] == 0) continue;
                 if (!framefits(n, i)) exitgame(3, rawname);
                 unitframe[n][i] = unitpicraw[n] + directory(n)[i];
             }

@@ -1,0 +1,186 @@
+// Compiling a unit picture set from the "Unit Pics" tree: which file each
+// frame comes from, where its box is cut, the colour rules, a missing file
+// that changes nothing, and the generated sets compiled back byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/memory.h"
+#include "editor/compileunits.h"
+#include "editor/uniteditor.h"
+#include "platform/platform.h"
+#include "platform/winmsg.h"
+#include "text/boxes.h"
+#include "uniteditorenv.h"
+#include "video/display.h"
+#include "world/rle.h"
+
+namespace fs = std::filesystem;
+
+TEST(CompileUnits, FileNamesFollowClassActionFacingAndFrame) {
+    for (int s : {0, 1, 3, 6, 7, 8, 9, 10, 11}) EXPECT_STREQ(unitclassprefix(s), "fighter_") << s;
+    EXPECT_STREQ(unitclassprefix(2), "archer_");
+    EXPECT_STREQ(unitclassprefix(4), "mage_");
+    EXPECT_STREQ(unitclassprefix(5), "cleric_");
+    int walk[16] = {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4, 5, 6};
+    for (int k = 0; k < 16; k++) {
+        EXPECT_EQ(unitfilenumber(0, k), walk[k]) << k;
+        EXPECT_EQ(unitfilenumber(1, k), k + 1);
+        EXPECT_EQ(unitfilenumber(2, k), k + 1);
+    }
+    EXPECT_EQ(unitbitmapname(2, 1, 3, 0), "Unit Pics\\archer_attack\\se_0001.bmp");
+    EXPECT_EQ(unitbitmapname(0, 0, 7, 10), "Unit Pics\\fighter_walk\\nw_0001.bmp");
+    EXPECT_EQ(unitbitmapname(5, 2, 0, 15), "Unit Pics\\cleric_stand\\n_0016.bmp");
+    EXPECT_EQ(unitbitmapname(4, 0, 1, 9), "Unit Pics\\mage_walk\\ne_0016.bmp");
+    int dx, dy;
+    unitboxshift(0, 1, 9, &dx, &dy);
+    EXPECT_EQ(dx * 1000 + dy, 35 * 1000 + 0);
+    unitboxshift(0, 6, 15, &dx, &dy);
+    EXPECT_EQ(dx * 1000 + dy, -2 * 1000 - 1);
+    unitboxshift(0, 3, 8, &dx, &dy);
+    EXPECT_EQ(dx * 1000 + dy, 0) << "frame 8 is cut at the base place";
+    unitboxshift(1, 1, 9, &dx, &dy);
+    EXPECT_EQ(dx * 1000 + dy, 0) << "attack frames never move";
+}
+
+static constexpr u32 KEY = 0xFF00FF;
+static constexpr u32 SHADOW = 0xF888C8; // 5-5-5 0x7E39
+static constexpr u32 RED = 0xF80000, BLUE = 0x0000F8;
+
+static std::string host(const std::string& gamename) {
+    std::string p = gamename;
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+// The fighter tree with every bitmap a small key-coloured square but a few
+// that carry marks where the box of their frame should or should not be.
+static void writetree() {
+    for (const char* a : {"walk", "attack", "stand"}) fs::create_directories(unitpath(std::string("Unit Pics/fighter_") + a));
+    for (int i = 0; i < UNITFRAMES; i++) writebmp(host(unitbitmapname(0, i / 128, i / 16 % 8, i % 16)), 4, 4, [](int, int) { return KEY; });
+    auto marks = [](int x0, int y0, int x1, int y1) {
+        return [=](int x, int y) { return x == x0 && y == y0 ? RED : x == x1 && y == y1 ? BLUE : KEY; };
+    };
+    writebmp(host(unitbitmapname(0, 0, 1, 9)), 100, 100, marks(55, 80, 20, 80)); // ne_ frame 9
+    writebmp(host(unitbitmapname(0, 0, 0, 8)), 100, 100, marks(20, 80, 37, 72)); // n_ frame 8
+    writebmp(host(unitbitmapname(0, 0, 0, 1)), 100, 100, marks(37, 72, 20, 80)); // n_ frame 1
+    writebmp(host(unitbitmapname(0, 1, 3, 0)), 30, 90, [](int x, int y) { return x == 25 && y == 85 ? SHADOW : KEY; });
+    // Another key: the other bitmaps' key colour is an ordinary colour here.
+    writebmp(host(unitbitmapname(0, 2, 4, 0)), 30, 90, [](int x, int y) { return x == 21 && y == 81 ? KEY : 0x102030; });
+}
+
+static void startcompile(int format) {
+    starttestdisplay(format);
+    writeunitsets({}, {}, {});
+    initunit();
+    writetree();
+}
+
+// The frame's runs as (raster position, pixel) pairs, pixels in 5-5-5.
+static std::vector<std::pair<u32, u16>> pixelsof(int set, int a, int facingindex, int k) {
+    std::vector<std::pair<u32, u16>> out;
+    u32 size = 0;
+    const u8* f = findunitframe(set, a, facingindex + 1, k, &size);
+    if (!f) return out;
+    u32 pos = 0, at = 0;
+    while (at + 3 <= size) {
+        pos += (u32)(f[at] | f[at + 1] << 8);
+        u32 count = f[at + 2];
+        at += 3;
+        for (u32 i = 0; i < count; i++, at += 2, pos++) {
+            u16 p = (u16)(f[at] | f[at + 1] << 8);
+            if (pixelformat == 2) p = (u16)(((p >> 11) & 31) << 10 | ((p >> 6) & 31) << 5 | (p & 31));
+            out.push_back({pos, p});
+        }
+    }
+    return out;
+}
+
+TEST(CompileUnits, BoxesAreCutWhereTheWalkStepPutsThem) {
+    for (int format : {565, 555}) {
+        startcompile(format);
+        ASSERT_TRUE(compileunitpics(3));
+        EXPECT_EQ(unitpicloaded[3], 1);
+        using px = std::vector<std::pair<u32, u16>>;
+        EXPECT_EQ(pixelsof(3, 0, 1, 9), (px{{0, 0x7C00}})) << "ne_ frame 9's box corner is (55, 80)";
+        EXPECT_EQ(pixelsof(3, 0, 0, 8), (px{{0, 0x7C00}})) << "frame 8 at the base place (20, 80)";
+        EXPECT_EQ(pixelsof(3, 0, 0, 1), (px{{0, 0x7C00}})) << "n_ frame 1 at (37, 72)";
+        EXPECT_EQ(pixelsof(3, 1, 3, 0), (px{{5 * 768 + 5, 0x0842}})) << "0x7E39 is stored as 0x0842";
+        EXPECT_EQ(pixelsof(3, 2, 4, 0), (px{{769, 0x7C1F}})) << "the key is this bitmap's corner, not a fixed colour";
+        for (int i = 0; i < UNITFRAMES; i++) {
+            if (i == unitframeindex(0, 1, 9) || i == unitframeindex(0, 0, 8) || i == unitframeindex(0, 0, 1) ||
+                i == unitframeindex(1, 3, 0) || i == unitframeindex(2, 4, 0))
+                continue;
+            ASSERT_EQ(unitpicdir[3 * 768 + UNITFRAMES + i], 0u) << "a key-coloured bitmap leaves its frame empty " << i;
+        }
+        std::string why;
+        ASSERT_TRUE(saveunitfiles(&why)) << why;
+        std::string raw = filebytes("units/newunitpic3.raw");
+        EXPECT_NE(raw.find(std::string("\x42\x08", 2)), std::string::npos) << "0x0842 on disk in either mode";
+        // Each bitmap's key stays out of its frame: magenta only once (the
+        // bitmap whose key it is not), the other key never.
+        EXPECT_EQ(raw.find(std::string("\x1F\x7C", 2)), raw.rfind(std::string("\x1F\x7C", 2)));
+        EXPECT_EQ(raw.find(std::string("\x86\x08", 2)), std::string::npos);
+    }
+}
+
+TEST(CompileUnits, AMissingBitmapIsNamedAndChangesNothing) {
+    startcompile(565);
+    ASSERT_TRUE(compileunitpics(3));
+    const u8* raw = unitpicraw[3];
+    u32 size = unitpicrawsize[3], used = memoryused;
+    std::vector<u32> dir(unitpicdir + 3 * 768, unitpicdir + 4 * 768);
+    fs::remove(unitpath(host(unitbitmapname(3, 2, 7, 15)))); // the very last frame
+    boxtext[0] = 0;
+    plat_postmessage(WM_KEYDOWN, VK_RETURN, 0);
+    bool compiled = true;
+    try {
+        compiled = compileunitpics(3);
+    } catch (const processexit&) { // the headless run ends after the box's last frame
+        compiled = false;
+    }
+    EXPECT_FALSE(compiled);
+    EXPECT_NE(std::string(boxtext).find("fighter_stand\\nw_0016.bmp"), std::string::npos) << boxtext;
+    EXPECT_EQ(unitpicraw[3], raw);
+    EXPECT_EQ(unitpicrawsize[3], size);
+    EXPECT_EQ(memoryused, used);
+    EXPECT_EQ(std::vector<u32>(unitpicdir + 3 * 768, unitpicdir + 4 * 768), dir);
+    // A set never compiled stays not loaded.
+    EXPECT_EQ(unitpicloaded[0], 0);
+    plat_postmessage(WM_KEYDOWN, VK_RETURN, 0);
+    try {
+        compiled = compileunitpics(0);
+    } catch (const processexit&) {
+        compiled = false;
+    }
+    EXPECT_FALSE(compiled);
+    EXPECT_EQ(unitpicloaded[0], 0);
+}
+
+// The generated sets 1, 2, 4 and 5 were compiled from the generated tree:
+// the editor's compile and save give back the same files.
+TEST(CompileUnits, GeneratedSetsCompileByteForByte) {
+    for (int format : {565, 555}) {
+        starttestdisplay(format);
+        fs::path data(VENNOR_DATA);
+        fs::create_directory_symlink(data / "Unit Pics", unitpath("Unit Pics"));
+        fs::copy(data / "units", unitpath("units"));
+        initunit();
+        for (int s : {1, 2, 4, 5}) {
+            std::fill(unitpicdir + s * 768, unitpicdir + (s + 1) * 768, 0u);
+            ASSERT_TRUE(compileunitpics(s)) << s;
+        }
+        std::string why;
+        ASSERT_TRUE(saveunitfiles(&why)) << why;
+        for (int s : {1, 2, 4, 5})
+            for (const char* ext : {".raw", ".dat"}) {
+                std::string rel = "units/newunitpic" + std::to_string(s) + ext;
+                std::ifstream f(data / rel, std::ios::binary);
+                std::ostringstream want;
+                want << f.rdbuf();
+                ASSERT_FALSE(want.str().empty());
+                EXPECT_TRUE(filebytes(rel) == want.str()) << rel << " in " << format;
+            }
+    }
+}
