@@ -47,11 +47,11 @@ void editoption(int choice) {
     } else if (choice == OPT_LANDEDITOR) {
         runlandeditor();
         waitingforlmbup = 1;
-    } else if (choice == OPT_ITEMEDITOR) {
-        runitemeditor();
-        waitingforlmbup = 1;
     } else if (choice == OPT_UNITEDITOR) {
         rununiteditor();
+        waitingforlmbup = 1;
+    } else if (choice == OPT_ITEMEDITOR) {
+        runitemeditor();
         waitingforlmbup = 1;
     } else if (choice == OPT_ERASE) {
         if (confirmbox("Clear Entire Map?")) {
