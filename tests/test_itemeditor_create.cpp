@@ -170,6 +170,7 @@ TEST(ItemEditorCreate, A3x2ItemFillsSixRecordsWithThePicturesOfItsBoxes) {
         EXPECT_EQ(itemtype[200 + k]->isused, 1);
         EXPECT_EQ(itemtype[200 + k]->picheight, 80);
         EXPECT_EQ(itemtype[200 + k]->ohmapcolor, itemtype[200]->ohmapcolor) << "sections take the first part's colour";
+        EXPECT_NE(itemtype[200 + k]->ohmapcolor, 0) << k;
     }
 }
 
