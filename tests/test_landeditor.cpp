@@ -121,7 +121,7 @@ TEST(LandEditorPage, ThePointerSelectsTheSectionUnderItAndAClickTakesIt) {
     EXPECT_EQ(landselected, 64);
     moveto(512, 5); // over no tile: kept
     EXPECT_EQ(landselected, 64);
-    moveto(509, 80 + 70); // left of 510 nothing is looked at
+    moveto(509, 80 + 60); // over tile 1 of the second section, but left of 510 nothing is looked at
     EXPECT_EQ(landselected, 64);
     moveto(540, 80 + 70);
     EXPECT_EQ(landselected, 16);

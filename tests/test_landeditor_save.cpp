@@ -201,7 +201,24 @@ TEST(LandVisit, NoKeepsTheTilesAndTheDialogOpensAgainWhereItWas) {
     runscripted(createsection(0, "N") + "300 key ESC\n400 move 515 5\n401 ldown\n402 lup\n");
     EXPECT_EQ(tilecopy(32), tile32);
     EXPECT_EQ(currentland, 32);
-    EXPECT_STREQ(boxtext, "Saving Terrain Data ...");
+}
+
+TEST(LandVisit, AfterNoTheDialogShowsTheFolderItWasLeftIn) {
+    start(565);
+    fs::create_directories("terrain/more");
+    fs::copy_file(fs::path(VENNOR_DATA) / "terrain" / "meadow.bmp", "terrain/more/meadow.bmp");
+    landselected = 32;
+    // The list, then folder row 1 ("more") and its file row 0, No; the dialog
+    // comes back in "more", whose file row 0 is taken with Yes ("terrain"
+    // itself has no bitmap to take).
+    auto dbl = [](int t, int x, int y) {
+        std::string at = " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        return std::to_string(t) + at + std::to_string(t + 1) + " ldown\n" + std::to_string(t + 2) + " lup\n" +
+               std::to_string(t + 3) + " ldown\n" + std::to_string(t + 4) + " lup\n";
+    };
+    runscripted("1 move 515 5\n10 rdown\n20 move 500 19\n30 rup\n" + dbl(100, 100, 139) + dbl(200, 330, 125) +
+                "300 key N\n" + dbl(400, 330, 125) + "500 key Y\n600 move 515 5\n601 key ESC\n");
+    EXPECT_TRUE(sametiles(32, 80, 16));
 }
 
 static void brokensource() {
