@@ -367,7 +367,8 @@ u8 dialog_run(u8 state) {
         screenleave();
         return 0;
     }
-    setcursormode(8);
+    // A dialog waits for the user, not the user for it: the plain pointer.
+    setcursormode(20);
     bool typing = plat_textinput();
     plat_settextinput(true);
     dialog_keepbackground();
