@@ -16,7 +16,7 @@ const int kBack[16][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}, {2, 0}, {2, 1}, {2, 2}
                           {0, 2}, {3, 0}, {3, 1}, {3, 2}, {3, 3}, {2, 3}, {1, 3}, {0, 3}};
 
 // A ground no generated section has, to show a source need not be one.
-const GroundSection kRedSand{ground_sand, 101, {1.12f, 0.78f, 0.66f}};
+const GroundSection kRedSand{ground_sand, 101, {0.96f, 0.6f, 0.44f}};
 
 const GroundSection& ground_of(const LandSource& s) {
     return s.section >= 0 ? ground_section(s.section) : kRedSand;
