@@ -14,14 +14,20 @@
 #include "world/itemtype.h"
 
 // The Virtual Screen as one exact allocation, so a write past it is caught.
+// The picture's corner is put where a run left unclipped would leave the
+// surface: on its last rows at the right edge, on its first row left of it,
+// and far outside.
 static void drawanywhere(int item) {
     static std::vector<u8> surface(VSBYTES);
     vsptr = surface.data();
     vsheld = 1;
     fullview = 0;
-    static const i32 at[][2] = {{0, 0}, {300, 200}, {-VSLEFT - 20, -VSTOP - 20}, {VSWIDTH - VSLEFT - 30, VSHEIGHT - VSTOP - 10},
-                                {-VSLEFT - 300, 400}, {600, -VSTOP - 255}};
-    for (const auto& p : at) drawitempicraw(item, p[0], p[1]);
+    const itemtyperec& t = *itemtype[item];
+    const i32 right = VSWIDTH - VSLEFT, bottom = VSHEIGHT - VSTOP;
+    static const i32 corners[][2] = {{0, 0}, {-VSLEFT - 2, -VSTOP}, {-VSLEFT - 300, -VSTOP - 200}, {right + 5, bottom + 5}};
+    auto draw = [&](i32 cx, i32 cy) { drawitempicraw(item, cx + ((t.picwidth - 40) >> 1), cy - 20 + t.picheight); };
+    for (const auto& c : corners) draw(c[0], c[1]);
+    for (i32 k = 1; k <= 3; k++) draw(right - 2, bottom - k);
     vsheld = 0;
 }
 

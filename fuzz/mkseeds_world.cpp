@@ -148,15 +148,25 @@ std::vector<seed> itemseeds() {
     append(&good, itemrecord(0, (uint32_t)pic.size(), 4, 2, 0));
     append(&good, itemrecord((uint32_t)pic.size(), (uint32_t)pic.size(), 8, 3, 1));
     append(&good, itemrecord(0, 0, 0, 0, 2));
-    bytes past = bytes(ITEMREC, 0), box = past, partof = past;
+    bytes past = bytes(ITEMREC, 0), box = past, partof = past, far = past, cut = past;
     append(&past, itemrecord(4, (uint32_t)pic.size() * 2, 4, 2, 0));
     append(&box, itemrecord(0, (uint32_t)pic.size(), 3, 2, 0));
     append(&partof, itemrecord(0, 0, 0, 0, 4096));
+    // A picture nudged far past its box: runs on rows 85 and 170, the second
+    // over the raster's row end.
+    bytes farpic = run(0xFFFF, 200, 0x7FFF);
+    append(&farpic, run(0xFFFF, 250, 0x4210));
+    append(&far, itemrecord(0, (uint32_t)farpic.size(), 4, 2, 0));
+    bytes shortrun = run(0, 4, 0x7C1F);
+    shortrun.pop_back();
+    append(&cut, itemrecord(0, (uint32_t)shortrun.size(), 4, 2, 0));
     return {{"two_pictures.in", items(0, good, raw)},
             {"pictures_555.in", items(0x80, good, raw)},
             {"no_pictures.in", items(0, bytes(), bytes())},
             {"bad_past_raw.in", items(0, past, raw)},
-            {"bad_outside_box.in", items(0, box, raw)},
+            {"outside_box.in", items(0, box, raw)},
+            {"far_outside_box.in", items(0, far, farpic)},
+            {"bad_run_past_data.in", items(0, cut, shortrun)},
             {"bad_part_of_none.in", items(0, partof, raw)},
             {"bad_dat_short.in", items(1, good, raw)},
             {"bad_dat_long.in", items(2, good, raw)}};
