@@ -107,7 +107,7 @@ static std::string startfiles() {
     fs::create_directories("Terrain/sub");
     for (const char* f : {"Terrain/Grass.bmp", "Terrain/a.bmp", "Terrain/notes.txt", "Terrain/sub/deep.bmp"}) touch(f);
     cleargamestack();
-    gamestate = GS_ITEMEDITOR;
+    gamestate = GS_EDITMAP; // a screen that repaints itself in its own loop
     reopenfiledir = 0;
     lastfiledir.clear();
     chosenpath.clear();
@@ -126,7 +126,7 @@ TEST(FileDialog, DoubleClicksOpenFoldersAndPickFilesWithoutMovingTheWorkingDirec
     EXPECT_EQ(chosenpath, cwd + "/Terrain/sub/deep.bmp");
     EXPECT_EQ(lastfiledir, cwd + "/Terrain/sub");
     EXPECT_EQ(fs::current_path().string(), cwd);
-    EXPECT_EQ(gamestate, GS_ITEMEDITOR) << "back on the screen that asked";
+    EXPECT_EQ(gamestate, GS_EDITMAP) << "back on the screen that asked";
     EXPECT_EQ(gamestack[0], 0);
     EXPECT_FALSE(plat_textinput()) << "typing ends with the dialog";
 
@@ -166,5 +166,5 @@ TEST(FileDialog, AFolderThatCannotBeReadShowsTheErrorAndChoosesNothing) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "FindFirstFile() failed!");
     EXPECT_EQ(boxes[0].caption, "Error");
-    EXPECT_EQ(gamestate, GS_ITEMEDITOR);
+    EXPECT_EQ(gamestate, GS_EDITMAP);
 }
