@@ -140,7 +140,7 @@ bool compileunitpics(int s) {
         unitframe[s][i] = fr.empty() && i != 0 ? nullptr : raw + offset;
         offset += (u32)fr.size();
     }
-    if (unitpicraw[s]) gamefree(unitpicraw[s], unitpicrawsize[s]);
+    if (unitpicloaded[s] && unitpicraw[s]) gamefree(unitpicraw[s], unitpicrawsize[s]);
     unitpicraw[s] = raw;
     unitpicrawsize[s] = (u32)total;
     unitpicloaded[s] = 1;

@@ -15,6 +15,10 @@
 #include "world/npc.h"
 #include "world/rle.h"
 
+struct UnitEditorLoad : keepunittool {};
+struct UnitEditorKeys : keepunittool {};
+struct UnitEditorPage : keepunittool {};
+
 // Set 0: frame 0 (walk, facing 1) is one white pixel; the walk frame at
 // facing 4 is two pixels ten to the right. Set 1: frame 0 empty, frame 1 at
 // offset 0. Set 2 is not loaded but its directory holds numbers.
@@ -40,7 +44,7 @@ static u16 skipof(int set, int facing) {
     return f ? (u16)(f[0] | f[1] << 8) : 0;
 }
 
-TEST(UnitEditorLoad, AFrameIsThereWheneverItHasBytesOffsetZeroIncluded) {
+TEST_F(UnitEditorLoad, AFrameIsThereWheneverItHasBytesOffsetZeroIncluded) {
     startunits();
     u32 size = 0;
     const u8* f = findunitframe(1, 0, 1, 1, &size);
@@ -51,7 +55,7 @@ TEST(UnitEditorLoad, AFrameIsThereWheneverItHasBytesOffsetZeroIncluded) {
     EXPECT_EQ(unitpicloaded[2], 0);
 }
 
-TEST(UnitEditorKeys, KeypadTurnsAnimatesAndStaysInRange) {
+TEST_F(UnitEditorKeys, KeypadTurnsAnimatesAndStaysInRange) {
     startunits();
     placefacing = 4;
     key(VK_NUMPAD0 + 6);
@@ -86,7 +90,7 @@ TEST(UnitEditorKeys, KeypadTurnsAnimatesAndStaysInRange) {
     boxresult = 255;
 }
 
-TEST(UnitEditorPage, ThePointerChoosesTheSetAndAClickTheUnitToPlace) {
+TEST_F(UnitEditorPage, ThePointerChoosesTheSetAndAClickTheUnitToPlace) {
     startunits();
     gamestate = GS_UNITEDITOR;
     drawuniteditor();
@@ -114,7 +118,7 @@ TEST(UnitEditorPage, ThePointerChoosesTheSetAndAClickTheUnitToPlace) {
     gamestate = 0;
 }
 
-TEST(UnitEditorKeys, ArrowsMoveTheFirstSkipOfTheShownWalkFrame) {
+TEST_F(UnitEditorKeys, ArrowsMoveTheFirstSkipOfTheShownWalkFrame) {
     startunits();
     unitselected = 0;
     placefacing = 4;
@@ -134,7 +138,7 @@ TEST(UnitEditorKeys, ArrowsMoveTheFirstSkipOfTheShownWalkFrame) {
     EXPECT_EQ(unitframe[0][0][3] | unitframe[0][0][4] << 8, 0xFFDF) << "only the skip moved";
 }
 
-TEST(UnitEditorKeys, NudgesDoNothingOnAnEmptyFrameOrSet) {
+TEST_F(UnitEditorKeys, NudgesDoNothingOnAnEmptyFrameOrSet) {
     startunits();
     std::vector<u8> before(unitpicraw[0], unitpicraw[0] + unitpicrawsize[0]);
     std::vector<u32> dir(unitpicdir, unitpicdir + 768 * NUMUNITTYPES);
@@ -153,7 +157,7 @@ TEST(UnitEditorKeys, NudgesDoNothingOnAnEmptyFrameOrSet) {
 
 // An Up nudge puts the runs far outside the 80 x 120 box; the set saves,
 // loads again, and draws only what lies on the surface.
-TEST(UnitEditorLoad, ANudgedSetLoadsAgainAndDrawsClipped) {
+TEST_F(UnitEditorLoad, ANudgedSetLoadsAgainAndDrawsClipped) {
     startunits();
     unitselected = 0;
     placefacing = 4;

@@ -13,12 +13,14 @@
 #include "text/boxes.h"
 #include "uniteditorenv.h"
 
+struct UnitEditorSave : keepunittool {};
+
 static const std::vector<u8> raw0 = {0, 0, 1, 0xFF, 0x7F, 10, 0, 2, 0x21, 0x04, 0xE0, 0x03};
 
 static void startsave(int format) {
     starttestdisplay(format);
     writeunitsets({0, 1, 2}, {raw0, {0, 0, 1, 0x1F, 0}, {}},
-                  {unitdir({{0, 0, 5}, {48, 5, 7}}), unitdir({{1, 0, 5}}), unitdir({{5, 7, 9}, {400, 3, 1}})});
+                  {unitdir({{0, 0, 5}, {48, 5, 7}}), unitdir({{1, 0, 5}}), unitdir({{5, 7, 9}, {200, 3, 1}})});
     initunit();
     // The "Saving Units" line and the boxes show over the text box.
     std::filesystem::copy_file(std::filesystem::path(VENNOR_DATA) / "bitmaps" / "textbox.bmp",
@@ -27,7 +29,7 @@ static void startsave(int format) {
 
 static std::string str(const std::vector<u8>& v) { return std::string(v.begin(), v.end()); }
 
-TEST(UnitEditorSave, FilesAre555WhileMemoryKeeps565) {
+TEST_F(UnitEditorSave, FilesAre555WhileMemoryKeeps565) {
     for (int format : {565, 555}) {
         startsave(format);
         u16 inmemory = (u16)(unitframe[0][0][3] | unitframe[0][0][4] << 8);
@@ -45,7 +47,7 @@ TEST(UnitEditorSave, FilesAre555WhileMemoryKeeps565) {
     }
 }
 
-TEST(UnitEditorSave, ASetNeverLoadedIsWrittenAsItWasRead) {
+TEST_F(UnitEditorSave, ASetNeverLoadedIsWrittenAsItWasRead) {
     startsave(565);
     std::string dir2 = filebytes("units/newunitpic2.dat");
     ASSERT_EQ(unitpicloaded[2], 0);
@@ -57,7 +59,7 @@ TEST(UnitEditorSave, ASetNeverLoadedIsWrittenAsItWasRead) {
     EXPECT_EQ(unitpicloaded[2], 0);
 }
 
-TEST(UnitEditorSave, OffsetsArePackedFromTheSizesInFrameOrder) {
+TEST_F(UnitEditorSave, OffsetsArePackedFromTheSizesInFrameOrder) {
     startsave(555);
     // Frame 0 empty, frame 1 behind it: frame 1 starts the raw file.
     unitpicdir[UNITFRAMES + 0] = 0;
@@ -76,7 +78,7 @@ TEST(UnitEditorSave, OffsetsArePackedFromTheSizesInFrameOrder) {
     EXPECT_NE(findunitframe(0, 0, 4, 0, &size), nullptr) << "the frame now at offset 0 loads";
 }
 
-TEST(UnitEditorSave, NamesEndInsideTheirThirtyTwoBytes) {
+TEST_F(UnitEditorSave, NamesEndInsideTheirThirtyTwoBytes) {
     startsave(565);
     std::memset(unittype[4]->name, 'x', sizeof unittype[4]->name); // no end at all in memory
     std::memcpy(unittype[5]->name, "abcdefghijklmnopqrstuvwxyz0123", 31); // 30 and its NUL
@@ -96,7 +98,7 @@ TEST(UnitEditorSave, NamesEndInsideTheirThirtyTwoBytes) {
     EXPECT_EQ(std::strlen(unittype[4]->name), 31u);
 }
 
-TEST(UnitEditorSave, TheFilesOnDiskBecomeTheBackups) {
+TEST_F(UnitEditorSave, TheFilesOnDiskBecomeTheBackups) {
     startsave(565);
     std::vector<std::string> names = unitfilenames();
     std::vector<std::string> first;
@@ -111,7 +113,7 @@ TEST(UnitEditorSave, TheFilesOnDiskBecomeTheBackups) {
     EXPECT_EQ(filebytes("units/newunitpic3.ra0"), "") << "set 3's backup: last character turned into 0";
 }
 
-TEST(UnitEditorSave, AFailureAtAnyStepKeepsAllSeventyTwoFiles) {
+TEST_F(UnitEditorSave, AFailureAtAnyStepKeepsAllSeventyTwoFiles) {
     startsave(565);
     std::string why;
     ASSERT_TRUE(saveunitfiles(&why)) << why; // backups exist from here on
@@ -157,7 +159,7 @@ static void expectunchanged(const std::vector<std::string>& before) {
     EXPECT_EQ(unittype[5]->healthmax, 55u);
 }
 
-TEST(UnitEditorSave, AFailedSaveOnLeavingSaysWhy) {
+TEST_F(UnitEditorSave, AFailedSaveOnLeavingSaysWhy) {
     std::vector<std::string> before = failingsave();
     gamestate = GS_EDITMAP;
     plat_postmessage(WM_KEYDOWN, VK_ESCAPE, 0);

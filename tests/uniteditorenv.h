@@ -1,13 +1,19 @@
 #pragma once
 // Unit files made up for the unit editor's tests: twelve sets and types in
 // the test's own data directory, most of them empty.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "app/input.h"
+#include "editor/mapeditor.h"
 #include "testenv.h"
+#include "world/npc.h"
 #include "world/lebytes.h"
 #include "world/unittype.h"
 
@@ -34,6 +40,7 @@ inline std::string filebytes(const std::string& rel) {
 inline std::vector<u8> unitdir(const std::vector<uframe>& entries) {
     std::vector<u8> dir(UNITDIRSIZE, 0);
     for (const uframe& e : entries) {
+        if (e.index < 0 || e.index >= UNITFRAMES) std::abort();
         putu32(&dir[e.index * 4], e.offset);
         putu32(&dir[(UNITFRAMES + e.index) * 4], e.size);
     }
@@ -74,3 +81,15 @@ inline std::vector<std::string> unitfilenames() {
     }
     return names;
 }
+
+// The editor leaves its facing, unit type and full view behind for the map
+// editor: tests put them back so later tests start from the program's own.
+struct keepunittool : ::testing::Test {
+    u8 facing = placefacing, view = fullview;
+    i32 type = placeunittype;
+    ~keepunittool() override {
+        placefacing = facing;
+        placeunittype = type;
+        fullview = view;
+    }
+};
