@@ -44,7 +44,7 @@ static std::vector<std::string> unitfiles() {
 static const char* const intoeditor = "5 move 320 288\n6 ldown\n7 lup\n40 move 300 200\n41 rdown\n42 move 310 263\n43 rup\n";
 
 TEST(UnitEditorPlay, AFailedSaveAsksAndTheMapEditorGoesOnWithTheFacingAndTypeLeft) {
-    std::string data = freshdata("uniteditor_play");
+    std::string data = freshdata("uniteditor_failedsave");
     std::vector<std::string> before;
     for (const std::string& f : unitfiles()) before.push_back(bytesat(data + "/" + f));
     std::string npcbefore = bytesat(data + "/maps/map0.npc");
@@ -77,7 +77,7 @@ TEST(UnitEditorPlay, AFailedSaveAsksAndTheMapEditorGoesOnWithTheFacingAndTypeLef
 }
 
 TEST(UnitEditorPlay, ACompileAndAnEditAreSavedWithTheOldFilesAsBackups) {
-    std::string data = freshdata("uniteditor_play");
+    std::string data = freshdata("uniteditor_compile");
     // Set 2 starts empty: only the compile can bring its frames back.
     std::ofstream(data + "/units/newunitpic2.raw", std::ios::binary | std::ios::trunc);
     std::ofstream(data + "/units/newunitpic2.dat", std::ios::binary | std::ios::trunc) << std::string(UNITDIRSIZE, '\0');
