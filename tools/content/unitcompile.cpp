@@ -2,27 +2,11 @@
 
 #include <cstdio>
 
+#include "editor/compileunits.h"
 #include "editor/encodepicture.h"
 #include "world/unittype.h"
 
 namespace {
-
-const char* const kFacingPrefix[8] = {"n_", "ne_", "e_", "se_", "s_", "sw_", "w_", "nw_"};
-const char* const kActionFolder[3] = {"walk", "attack", "stand"};
-
-// Box shift by facing prefix for walk frames k and k + 8, k = 1..7. Each
-// moves the box ahead along the step, so a figure drawn in place shows
-// part of a cell back toward where it came from.
-const int kShift[8][7][2] = {
-    {{17, -8}, {15, -7}, {12, -6}, {10, -5}, {7, -3}, {5, -2}, {2, -1}},
-    {{35, 0}, {30, 0}, {25, 0}, {20, 0}, {15, 0}, {10, 0}, {5, 0}},
-    {{17, 8}, {15, 7}, {12, 6}, {10, 5}, {7, 3}, {5, 2}, {2, 1}},
-    {{0, 17}, {0, 15}, {0, 12}, {0, 10}, {0, 7}, {0, 5}, {0, 2}},
-    {{-17, 8}, {-15, 7}, {-12, 6}, {-10, 5}, {-7, 3}, {-5, 2}, {-2, 1}},
-    {{-35, 0}, {-30, 0}, {-25, 0}, {-20, 0}, {-15, 0}, {-10, 0}, {-5, 0}},
-    {{-17, -8}, {-15, -7}, {-12, -6}, {-10, -5}, {-7, -3}, {-5, -2}, {-2, -1}},
-    {{0, -17}, {0, -15}, {0, -12}, {0, -10}, {0, -7}, {0, -5}, {0, -2}},
-};
 
 // The Virtual Screen: bitmaps are drawn at its visible origin, inside
 // guard bands wide enough for the most shifted box.
@@ -36,32 +20,20 @@ void put32(std::vector<u8>& b, size_t at, u32 v) {
 
 }  // namespace
 
-const char* unit_class_prefix(int set) {
-    if (set == 2) return "archer_";
-    if (set == 4) return "mage_";
-    if (set == 5) return "cleric_";
-    return "fighter_";
-}
+// The names and places are the game's own, so the generated sets are what
+// the unit editor's compiler makes of the same tree.
+const char* unit_class_prefix(int set) { return unitclassprefix(set); }
 
-int unit_file_number(int action, int frame) {
-    if (action != 0) return frame + 1;
-    return frame <= 9 ? frame + 7 : frame - 9;
-}
+int unit_file_number(int action, int frame) { return unitfilenumber(action, frame); }
 
 std::string unit_bitmap_name(int set, int action, int facing, int frame) {
-    char num[16];
-    std::snprintf(num, sizeof num, "%.4d", unit_file_number(action, frame));
-    return std::string("Unit Pics/") + unit_class_prefix(set) + kActionFolder[action] + "/" + kFacingPrefix[facing] +
-           num + ".bmp";
+    std::string name = unitbitmapname(set, action, facing, frame);
+    for (char& c : name)
+        if (c == '\\') c = '/';
+    return name;
 }
 
-void unit_box_shift(int action, int facing, int frame, int* dx, int* dy) {
-    int k = frame % 8;
-    *dx = *dy = 0;
-    if (action != 0 || k == 0) return;
-    *dx = kShift[facing][k - 1][0];
-    *dy = kShift[facing][k - 1][1];
-}
+void unit_box_shift(int action, int facing, int frame, int* dx, int* dy) { unitboxshift(action, facing, frame, dx, dy); }
 
 platbitmap unit_bitmap_of(const Canvas& c) {
     platbitmap b;
