@@ -14,6 +14,7 @@
 #include "editor/itemcreate.h"
 #include "editor/itemsave.h"
 #include "editor/mapeditor.h"
+#include "editor/pageloop.h"
 #include "editor/selectlist.h"
 #include "platform/winmsg.h"
 #include "text/boxes.h"
@@ -191,21 +192,7 @@ void itemeditinput(u32 message, u32 wparam, i32) {
 
 static u8 runpage() {
     itemselected = 0;
-    redrawscreen();
-    presentframe();
-    setcursormode(20);
-    boxresult = 255;
-    while (boxresult == 255) {
-        int status = 0;
-        pumped p = pumpmessage(&status);
-        if (p == pumped::quit) exitgame(0, nullptr);
-        if (p == pumped::message) continue;
-        redrawscreen();
-        presentframe();
-    }
-    u8 result = boxresult;
-    boxresult = 255;
-    return result;
+    return runeditorpage();
 }
 
 // Saving on the way out; a save that fails says why and asks before the

@@ -10,6 +10,7 @@
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
 #include "editor/filedialog.h"
+#include "editor/pageloop.h"
 #include "editor/landcut.h"
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
@@ -117,21 +118,6 @@ void landeditinput(u32 message, u32 wparam, i32) {
     }
 }
 
-static void runpage() {
-    redrawscreen();
-    presentframe();
-    setcursormode(20);
-    boxresult = 255;
-    while (boxresult == 255) {
-        int status = 0;
-        pumped p = pumpmessage(&status);
-        if (p == pumped::quit) exitgame(0, nullptr);
-        if (p != pumped::idle) continue;
-        redrawscreen();
-        presentframe();
-    }
-}
-
 static std::string filename(const std::string& path) {
     size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -179,9 +165,7 @@ u32 runlandeditor() {
     if (landselected < 0 || landselected > LANDPAGETILES - 16) landselected = 0;
     landselected = landselected / 16 * 16;
     for (;;) {
-        runpage();
-        u8 result = boxresult;
-        boxresult = 255;
+        u8 result = runeditorpage();
         if (result == LANDCREATE) createsection(selectedland());
         else if (saveandleave()) break;
     }

@@ -12,6 +12,7 @@
 #include "editor/compileunits.h"
 #include "editor/editunit.h"
 #include "editor/mapeditor.h"
+#include "editor/pageloop.h"
 #include "editor/selectlist.h"
 #include "platform/ddraw.h"
 #include "platform/winmsg.h"
@@ -149,21 +150,7 @@ void uniteditinput(u32 message, u32 wparam, i32) {
 static u8 rununitpage() {
     placefacing = 4;
     unitselected = 0;
-    drawuniteditor();
-    presentframe();
-    setcursormode(20);
-    boxresult = 255;
-    while (boxresult == 255) {
-        int status = 0;
-        pumped p = pumpmessage(&status);
-        if (p == pumped::quit) exitgame(0, nullptr);
-        if (p == pumped::message) continue;
-        redrawscreen();
-        presentframe();
-    }
-    u8 result = boxresult;
-    boxresult = 255;
-    return result;
+    return runeditorpage();
 }
 
 // The edits stay in memory whatever happens; a save that fails says why and
