@@ -8,22 +8,7 @@
 #include "text/boxes.h"
 #include "video/display.h"
 #include "world/itemtype.h"
-
-// A picture's pixels back to 5-5-5, its skips and counts left alone.
-static void picture555(u8* data, u32 size) {
-    u32 at = 0;
-    while (size - at >= 3) {
-        u32 count = data[at + 2];
-        at += 3;
-        for (u32 i = 0; i < count && size - at >= 2; i++, at += 2) {
-            u32 p = (u32)(data[at] | data[at + 1] << 8);
-            u32 r = p >> 11 & 31, g = p >> 5 & 63, b = p & 31;
-            u16 q = (u16)(r * 1024 + (g / 2) * 32 + b);
-            data[at] = (u8)q;
-            data[at + 1] = (u8)(q >> 8);
-        }
-    }
-}
+#include "world/rle.h"
 
 static bool haspicture(int n) {
     const itemtyperec& t = *itemtype[n];
@@ -43,7 +28,7 @@ void builditemfiles(std::vector<u8>* raw, std::vector<u8>* dat, std::vector<u32>
             raw->insert(raw->end(), itemrawdataptr[n], itemrawdataptr[n] + r.rawdatasize);
             if (pixelformat == 2) {
                 debuglog("Converting item %d raw data ...\n", n);
-                picture555(raw->data() + r.fileoffset, r.rawdatasize);
+                rleto555(raw->data() + r.fileoffset, r.rawdatasize);
             }
         } else if (r.isused && r.rawdatasize) {
             // Ticked as used without a picture in memory: the file must not

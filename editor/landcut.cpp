@@ -11,6 +11,7 @@
 #include "video/vscreen.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
+#include "world/rle.h"
 
 void cutlandsection(i32 n) {
     if (n < 0) return;
@@ -35,11 +36,6 @@ void cutlandsection(i32 n) {
         if (tile >= 1 && tile < NUMLANDTYPES && landtype[tile] && landrawdataptr[tile])
             landtype[tile]->ohmapcolor = averagecolour(1, tile);
     }
-}
-
-static u16 to555(u16 p) {
-    u32 r5 = (p & rmask) >> rshift, g6 = (p & gmask) >> gshift, b5 = (p & bmask) >> bshift;
-    return (u16)(r5 * 1024 + (g6 / 2) * 32 + b5);
 }
 
 void terrainfilebytes(std::vector<u8>* out) {

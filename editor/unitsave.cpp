@@ -10,22 +10,8 @@
 #include "platform/safewrite.h"
 #include "video/display.h"
 #include "world/lebytes.h"
+#include "world/rle.h"
 #include "world/unittype.h"
-
-// Back to the 5-5-5 the files hold; green loses the bit 5-6-5 added.
-static void runsto555(u8* data, u32 size) {
-    u32 at = 0;
-    while (at + 3 <= size) {
-        u32 count = data[at + 2];
-        at += 3;
-        for (u32 i = 0; i < count && at + 2 <= size; i++, at += 2) {
-            u16 p = (u16)(data[at] | data[at + 1] << 8);
-            p = (u16)(((p >> 11) & 31) << 10 | ((p >> 6) & 31) << 5 | (p & 31));
-            data[at] = (u8)p;
-            data[at + 1] = (u8)(p >> 8);
-        }
-    }
-}
 
 // A set that was never loaded has no frames in memory: it goes back as it
 // was read (its directory untouched, its raw file empty).
@@ -50,7 +36,7 @@ static void buildset(int s, std::vector<u8>* raw, std::vector<u8>* dir) {
         if (pixelformat == 2) {
             if (!said) debuglog("Converting unit %d raw data to PF_555 ...\n", s);
             said = true;
-            runsto555(raw->data() + at, size);
+            rleto555(raw->data() + at, size);
         }
         offset += size;
     }

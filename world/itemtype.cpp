@@ -29,26 +29,13 @@ static void readrecords() {
         if (t->isused && t->partoflargeitem >= NUMITEMTYPES) exitgame(3, itemsdat);
 }
 
-// Every run's header and pixels lie inside the picture's data. Where the
-// runs land is not checked: drawing clips each run to the surface, so a
-// picture nudged out of its nominal box still loads.
-static bool runsinsidedata(const u8* data, u32 size) {
-    u32 at = 0;
-    while (at < size) {
-        if (size - at < 3) return false;
-        u32 count = data[at + 2];
-        at += 3;
-        if (count * 2 > size - at) return false;
-        at += count * 2;
-    }
-    return true;
-}
-
-// A picture must lie inside the raw file and be whole runs.
+// A picture must lie inside the raw file and be whole runs. Where the runs
+// land is not checked: drawing clips each run to the surface, so a picture
+// nudged out of its nominal box still loads.
 static bool itemfits(const itemtyperec& t, const u8* data, u64 rawsize) {
     if (!t.rawdatasize) return true;
     if (t.rawdatasize > 32767 || (u64)t.fileoffset + t.rawdatasize > rawsize) return false;
-    return data == nullptr || runsinsidedata(data, t.rawdatasize);
+    return data == nullptr || rleinsidedata(data, t.rawdatasize);
 }
 
 static void readpictures() {

@@ -19,15 +19,30 @@ bool rlefits(const u8* data, u32 size, i32 width, i32 height) {
     return true;
 }
 
-void rleto565(u8* data, u32 size) {
+bool rleinsidedata(const u8* data, u32 size) {
+    u32 at = 0;
+    while (at < size) {
+        if (size - at < 3) return false;
+        u32 count = data[at + 2];
+        at += 3;
+        if (count * 2 > size - at) return false;
+        at += count * 2;
+    }
+    return true;
+}
+
+template <u16 (*convert)(u16)> static void rlepixels(u8* data, u32 size) {
     u32 at = 0;
     while (at + 3 <= size) {
         u32 count = data[at + 2];
         at += 3;
         for (u32 i = 0; i < count && at + 2 <= size; i++, at += 2) {
-            u16 p = to565((u16)(data[at] | data[at + 1] << 8));
+            u16 p = convert((u16)(data[at] | data[at + 1] << 8));
             data[at] = (u8)p;
             data[at + 1] = (u8)(p >> 8);
         }
     }
 }
+
+void rleto565(u8* data, u32 size) { rlepixels<to565>(data, size); }
+void rleto555(u8* data, u32 size) { rlepixels<to555>(data, size); }

@@ -44,23 +44,11 @@ static void readdirectory(int n) {
 // file. Where the runs land is not checked: drawing clips every run to the
 // surface, and the unit editor's nudges move a frame's first skip, which
 // must never make the next start fatal.
-static bool runswhole(const u8* data, u32 size) {
-    u32 at = 0;
-    while (at < size) {
-        if (size - at < 3) return false;
-        u32 count = data[at + 2];
-        at += 3;
-        if (count * 2 > size - at) return false;
-        at += count * 2;
-    }
-    return true;
-}
-
 static bool framefits(int n, int i) {
     u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
     if (size == 0) return true;
     if (size > UNITFRAMEMAX || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
-    return runswhole(unitpicraw[n] + offset, size);
+    return rleinsidedata(unitpicraw[n] + offset, size);
 }
 
 // Frames are converted to 5-6-5 where they lie, so two entries sharing
