@@ -37,12 +37,7 @@ void filleditoptions() {
 void editoption(int choice) {
     if (choice < 1 || choice > listcount || listentries[choice - 1].notselectable) return;
     if (choice == OPT_SAVEMAP) {
-        std::string why;
-        if (!savemap(MAPNAME, &why)) {
-            char text[128];
-            std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
-            okbox(text);
-        }
+        saveeditedmap();
         waitingforlmbup = 1;
     } else if (choice == OPT_LANDEDITOR) {
         runlandeditor();

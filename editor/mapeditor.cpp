@@ -164,17 +164,20 @@ bool mapeditorframe() {
     return boxresult == 255;
 }
 
+bool saveeditedmap() {
+    std::string why;
+    if (savemap(MAPNAME, &why)) return true;
+    char text[128];
+    std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
+    okbox(text);
+    return false;
+}
+
 bool leavemapeditor() {
     boxresult = 255;
-    if (confirmbox("Save map?")) {
-        std::string why;
-        if (!savemap(MAPNAME, &why)) {
-            char text[128];
-            std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
-            okbox(text);
-            waitingforlmbup = 1;
-            return false;
-        }
+    if (confirmbox("Save map?") && !saveeditedmap()) {
+        waitingforlmbup = 1;
+        return false;
     }
     selshown = 0;
     gamestate = popgamestate();

@@ -32,6 +32,8 @@ bool mapeditorframe();
 // Asks "Save map?", saves on Yes (a failed save says why and keeps the
 // editor open: false), then returns to the caller's state.
 bool leavemapeditor();
+// Saves the map set; a failure is shown in an OK box with its reason.
+bool saveeditedmap();
 u32 runmapeditor();
 
 // The status line of the current tool.
