@@ -8,6 +8,7 @@
 #include "app/input.h"
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
+#include "editor/pageloop.h"
 #include "platform/winmsg.h"
 #include "text/font.h"
 #include "video/display.h"
@@ -73,16 +74,7 @@ void runselectlist() {
     setcursormode(20);
     placeselectlist();
     listchoice = 0;
-    boxresult = 255;
-    while (boxresult == 255) {
-        int status = 0;
-        pumped p = pumpmessage(&status);
-        if (p == pumped::quit) exitgame(0, nullptr);
-        if (p == pumped::message) continue;
-        drawselectlist();
-        presentframe();
-    }
-    boxresult = 255;
+    runeditorloop(drawselectlist);
     gamestate = popgamestate();
     redrawscreen();
 }

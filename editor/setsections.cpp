@@ -6,6 +6,7 @@
 #include "app/gamestate.h"
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
+#include "editor/pageloop.h"
 #include "platform/winmsg.h"
 #include "text/font.h"
 #include "video/picture.h"
@@ -55,6 +56,10 @@ void drawsectiongrid(const char* file) {
     currentfont = keep;
 }
 
+// The bitmap the grid screen shows, for its loop's drawing.
+static const char* gridfile = "";
+static void drawgridframe() { drawsectiongrid(gridfile); }
+
 u32 setsections(const char* file) {
     clearvs();
     pushgamestate(gamestate);
@@ -67,17 +72,8 @@ u32 setsections(const char* file) {
         gridplaced = true;
     }
     initsprite(DIAMONDSLOT, diamondfile, diamondsize);
-    boxresult = 255;
-    while (boxresult == 255) {
-        int status = 0;
-        pumped p = pumpmessage(&status);
-        if (p == pumped::quit) exitgame(0, nullptr);
-        if (p == pumped::message) continue;
-        drawsectiongrid(file);
-        presentframe();
-    }
-    u8 result = boxresult;
-    boxresult = 255;
+    gridfile = file;
+    u8 result = runeditorloop(drawgridframe);
     deletesprite(DIAMONDSLOT);
     gamestate = popgamestate();
     redrawscreen();
