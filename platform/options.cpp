@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include "platform/backend.h"
+#include "platform/datadir.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/scriptplayer.h"
+#include "platform/usertree.h"
 
 static platoptions options;
 const platbackend* backend = nullptr;
@@ -17,9 +19,11 @@ const platbackend* backend = nullptr;
 const platoptions& plat_options() { return options; }
 
 static const char usage[] =
-    "usage: vennor [--data DIR] [--window | --fullscreen] [--scale N] [--pixel-format 555|565]\n"
-    "              [--mute] [--headless] [--play FILE] [--record FILE] [--help] [--version]\n"
-    "  --data DIR          content tree to read and write (default: the one the build generated)\n"
+    "usage: vennor [--data DIR | --user-dir DIR] [--window | --fullscreen] [--scale N]\n"
+    "              [--pixel-format 555|565] [--mute] [--headless] [--play FILE] [--record FILE]\n"
+    "              [--help] [--version]\n"
+    "  --data DIR          one tree to read and write, with no player's tree (for tests and mods)\n"
+    "  --user-dir DIR      the player's tree for this run (default: $XDG_DATA_HOME/vennor)\n"
     "  --window            run in a window (the default)\n"
     "  --fullscreen        run on the whole desktop (Alt+Enter switches)\n"
     "  --scale N           open the window at N x 640 x 480\n"
@@ -50,10 +54,10 @@ static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::stri
     else if (a == "--fullscreen") o->fullscreen = true;
     else if (a == "--mute") o->mute = true;
     else if (a == "--headless") o->headless = true;
-    else if (a == "--data" || a == "--play" || a == "--record") {
+    else if (a == "--data" || a == "--user-dir" || a == "--play" || a == "--record") {
         if (!needvalue(i, argc, argv, err)) return false;
         std::string v = argv[++i];
-        (a == "--data" ? o->datadir : a == "--play" ? o->playfile : o->recordfile) = v;
+        (a == "--data" ? o->datadir : a == "--user-dir" ? o->userdir : a == "--play" ? o->playfile : o->recordfile) = v;
     } else if (a == "--scale") {
         if (!needvalue(i, argc, argv, err)) return false;
         if (!parseint(argv[++i], 1, 16, &o->scale)) { *err = "--scale takes a whole number from 1 to 16"; return false; }
@@ -73,6 +77,11 @@ static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::stri
 static bool consistent(const platoptions& o, bool window, bool fullscreen, std::string* err) {
     if (window && fullscreen) {
         *err = "--window and --fullscreen cannot both be given";
+        return false;
+    }
+    // --data is one tree read and written: there is no player's tree to name.
+    if (!o.datadir.empty() && !o.userdir.empty()) {
+        *err = "--data and --user-dir cannot both be given";
         return false;
     }
     // Headless there is no one to press a key: without a script the game
@@ -105,20 +114,34 @@ static std::string fromstart(const std::string& path, const std::string& startdi
     return startdir + "/" + path;
 }
 
+static int initfailure = 1;
+int plat_initfailure() { return initfailure; }
+
+static void settrees(bool named) {
+    if (named) plat_setonetree(options.datadir);
+    else plat_settwotrees(options.datadir, options.userdir.empty() ? plat_defaultusertree() : options.userdir);
+}
+
 bool plat_init(const platoptions& opts, std::string* err) {
     options = opts;
     options.startdir = plat_getcwd();
-    if (options.datadir.empty()) options.datadir = VENNOR_DEFAULT_DATA;
+    bool named = !options.datadir.empty();
+    if (!named) options.datadir = datadir_default();
     options.datadir = fromstart(options.datadir, options.startdir);
     options.playfile = fromstart(options.playfile, options.startdir);
     options.recordfile = fromstart(options.recordfile, options.startdir);
+    options.userdir = fromstart(options.userdir, options.startdir);
+    initfailure = 3;
     if (chdir(options.datadir.c_str()) != 0) {
-        *err = "cannot enter the data directory " + options.datadir + ": " + std::strerror(errno);
+        *err = datadir_missing(options.datadir, named, errno);
         return false;
     }
+    initfailure = 1;
+    settrees(named);
     if (!scriptplayer_open(options.playfile, options.recordfile, options.headless, err)) return false;
     backend = options.headless ? &headlessbackend : &sdlbackend;
     platq_reset();
+    plat_tellusertree();
     return true;
 }
 
