@@ -16,9 +16,13 @@ static std::string parentof(const std::string& path) {
 std::string datadir_choose(const std::string& exepath, const std::string& builtin,
                            bool (*isdir)(const std::string&)) {
     if (exepath.empty() || exepath[0] != '/') return builtin;
-    std::string prefix = parentof(parentof(exepath));
+    std::string exedir = parentof(exepath), prefix = parentof(exedir);
     std::string installed = (prefix == "/" ? "" : prefix) + "/share/vennor";
-    return isdir(installed) ? installed : builtin;
+    if (isdir(installed)) return installed;
+    // An installed game whose tree has gone: name the place it should be,
+    // not a build folder that only existed on the machine that built it.
+    bool inbin = exedir.size() >= 4 && exedir.compare(exedir.size() - 4, 4, "/bin") == 0;
+    return inbin ? installed : builtin;
 }
 
 static bool hostisdir(const std::string& path) {

@@ -4,7 +4,9 @@
 
 // An installed game keeps its tree at <prefix>/share/vennor beside
 // <prefix>/bin/vennor, wherever the prefix is; a game run from its build
-// folder uses the tree that build generated (builtin). exepath is the
+// folder uses the tree that build generated (builtin). An executable in a
+// bin folder without the tree gets the installed path all the same, so the
+// message that it is missing names the right place. exepath is the
 // executable's own path; isdir says whether a host path is a directory.
 std::string datadir_choose(const std::string& exepath, const std::string& builtin,
                            bool (*isdir)(const std::string&));

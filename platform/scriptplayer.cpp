@@ -85,7 +85,13 @@ void plat_record(const char* line) {
     recordlossreported = true;
 }
 
+// F12 belongs to the platform here as it does at the keyboard, so a script
+// can take the player's own numbered screenshot.
 static void presskey(u32 vk, bool down) {
+    if (vk == VK_F12) {
+        if (down) plat_savenumberedshot();
+        return;
+    }
     plat_setkeyheld(vk, down);
     platq_push(down ? WM_KEYDOWN : WM_KEYUP, vk, 0);
 }
