@@ -8,6 +8,7 @@
 #include "app/gamestate.h"
 #include "app/timer.h"
 #include "platform/files.h"
+#include "platform/usertree.h"
 
 static platfile* logfile = nullptr;
 static char messagebuffer[1024];
@@ -16,11 +17,13 @@ static char prefixbuffer[64];
 // A line that could not be written is dropped as the run goes on; the loss
 // is told once, when the log is closed.
 static int lostwrite = 0;
+static bool logoff = false;
 
 bool opendebuglog() {
     closedebuglog();
     logfile = plat_fcreate("text\\debug.log");
-    return logfile != nullptr;
+    logoff = !logfile && !plat_usertreeproblem().empty();
+    return logfile || logoff;
 }
 
 void closedebuglog() {
@@ -37,7 +40,7 @@ bool debuglogopen() { return logfile != nullptr; }
 
 // Flushed at every write so that the log is complete however the process ends.
 bool debuglograw(const char* text) {
-    if (!logfile) return false;
+    if (!logfile) return logoff;
     if (plat_fwrite(logfile, text, std::strlen(text)) && plat_fflush(logfile)) return true;
     if (!lostwrite) lostwrite = errno ? errno : EIO;
     return false;
@@ -55,4 +58,13 @@ void debuglog(const char* fmt, ...) {
     formatlogprefix(prefixbuffer, sizeof prefixbuffer, tickcount, gamestate);
     debuglograw(prefixbuffer);
     debuglograw(messagebuffer);
+}
+
+void debuglogtrees() {
+    if (!plat_twotrees()) {
+        debuglog("One tree, read and written: %s\n", plat_contenttree().c_str());
+        return;
+    }
+    debuglog("Content tree (read only): %s\n", plat_contenttree().c_str());
+    debuglog("Player tree: %s%s\n", plat_usertree().c_str(), plat_usertreeproblem().empty() ? "" : " (cannot be written)");
 }

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     }
     if (!plat_init(opts, &err)) {
         std::fprintf(stderr, "vennor: %s\n", err.c_str());
-        return 1;
+        return plat_initfailure();
     }
     int code = winmain();
     plat_shutdown();

@@ -89,6 +89,7 @@ int winmain() {
     openlog();
     // The display has said why in its box (or on standard error).
     if (!initdirectdraw()) return exitstatus(0);
+    debuglogtrees();
     plat_setpriority(true);
     startdirectory = plat_getcwd().substr(0, 260);
     plat_statedumphook = writestatedump;

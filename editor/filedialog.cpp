@@ -5,6 +5,7 @@
 
 #include "app/gamestate.h"
 #include "platform/files.h"
+#include "platform/usertree.h"
 #include "text/dialog.h"
 #include "video/dderror.h"
 #include "video/display.h"
@@ -19,10 +20,19 @@ static int fddirname = -1;
 static std::vector<std::string> placepaths;
 static std::string fdspec;
 
+// A folder of the game shows the shipped entries and the player's together;
+// a name is taken from the tree that holds it.
+static std::string located(const std::string& name) {
+    std::string here = joinfiledir(filedialogdir, name), other;
+    std::error_code ec;
+    if (name == ".." || std::filesystem::exists(here, ec) || !plat_othertree(filedialogdir, &other)) return here;
+    return joinfiledir(other, name);
+}
+
 static void choose(i32 row) {
     const dlgcontrol& l = dialog.ctl[fdfiles];
     if (row < 0 || row >= (i32)l.items.size()) return;
-    chosenpath = joinfiledir(filedialogdir, l.items[(size_t)row]);
+    chosenpath = located(l.items[(size_t)row]);
     boxresult = 1;
 }
 
@@ -30,7 +40,7 @@ static void choose(i32 row) {
 static bool acceptfile() {
     const dlgcontrol& l = dialog.ctl[fdfiles];
     if (l.sel < 0 || l.sel >= (i32)l.items.size()) return false;
-    chosenpath = joinfiledir(filedialogdir, l.items[(size_t)l.sel]);
+    chosenpath = located(l.items[(size_t)l.sel]);
     return true;
 }
 
@@ -44,6 +54,9 @@ bool filedialog_show(const std::string& dir) {
         boxresult = 0;
         return false;
     }
+    std::string other;
+    filelisting more;
+    if (plat_othertree(dir, &other) && listfiledir(other, fdspec.c_str(), &more)) mergefilelisting(&found, more);
     filedialogdir = dir;
     dialog.ctl[fddirname].text = dir;
     dialog_setitems(fdfolders, std::move(found.dirs));
@@ -57,7 +70,7 @@ void filedialog_activate(int ctl, i32 row) {
         choose(row);
     } else if (ctl == fdfolders) {
         const dlgcontrol& l = dialog.ctl[fdfolders];
-        if (row >= 0 && row < (i32)l.items.size()) filedialog_show(joinfiledir(filedialogdir, l.items[(size_t)row]));
+        if (row >= 0 && row < (i32)l.items.size()) filedialog_show(located(l.items[(size_t)row]));
     } else if (ctl == fdplaces) {
         if (row >= 0 && row < (i32)placepaths.size()) filedialog_show(placepaths[(size_t)row]);
     }

@@ -20,12 +20,16 @@ struct filelisting {
 // pattern ('*' and '?', any letter case); each part sorted ignoring case. False
 // when the folder cannot be read.
 bool listfiledir(const std::string& dir, const char* pattern, filelisting* out);
+// The entries of more that into does not have yet, by name ignoring case;
+// each part stays sorted as listfiledir sorts it.
+void mergefilelisting(filelisting* into, const filelisting& more);
 // dir and name joined; ".." goes up one level, never above "/".
 std::string joinfiledir(const std::string& dir, const std::string& name);
 // Case-insensitive wildcard match of a whole name.
 bool filespecmatch(const char* pattern, const char* name);
-// The places list: the game's data folder, the home folder if there is one,
-// and "/"; names as shown and the paths they stand for.
+// The places list: the game's data folder (with two trees the shipped content
+// and the player's own tree), the home folder if there is one, and "/"; names
+// as shown and the paths they stand for.
 void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths);
 
 // Runs the dialog on the data folder's subfolder `folder` (a game path such

@@ -2,10 +2,12 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <strings.h>
 #include <filesystem>
 #include <system_error>
 
 #include "editor/filedialog.h"
+#include "platform/usertree.h"
 
 namespace fs = std::filesystem;
 
@@ -62,6 +64,24 @@ bool listfiledir(const std::string& dir, const char* pattern, filelisting* out) 
     return true;
 }
 
+// Entries of more that into lacks (ignoring case, as the game names files),
+// added in order; ".." stays first.
+static void mergenames(std::vector<std::string>* into, const std::vector<std::string>& more) {
+    size_t had = into->size();
+    for (const std::string& m : more) {
+        bool seen = false;
+        for (size_t k = 0; k < had && !seen; k++) seen = strcasecmp((*into)[k].c_str(), m.c_str()) == 0;
+        if (!seen) into->push_back(m);
+    }
+    auto first = into->begin() + (!into->empty() && (*into)[0] == ".." ? 1 : 0);
+    std::sort(first, into->end(), before);
+}
+
+void mergefilelisting(filelisting* into, const filelisting& more) {
+    mergenames(&into->dirs, more.dirs);
+    mergenames(&into->files, more.files);
+}
+
 std::string joinfiledir(const std::string& dir, const std::string& name) {
     if (name == "..") {
         size_t cut = dir.find_last_of('/');
@@ -76,8 +96,17 @@ void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths
     names->clear();
     paths->clear();
     std::error_code ec;
-    names->push_back("Game data folder");
-    paths->push_back(fs::current_path(ec).string());
+    if (plat_twotrees()) {
+        names->push_back("Game content");
+        paths->push_back(plat_contenttree());
+        if (fs::is_directory(plat_usertree(), ec)) {
+            names->push_back("My files");
+            paths->push_back(plat_usertree());
+        }
+    } else {
+        names->push_back("Game data folder");
+        paths->push_back(fs::current_path(ec).string());
+    }
     const char* home = std::getenv("HOME");
     if (home && home[0] == '/' && fs::is_directory(home, ec)) {
         std::string h = home;

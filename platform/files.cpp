@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/safewrite.h"
+#include "platform/usertree.h"
 
 struct platfile {
     std::FILE* f;
@@ -37,10 +38,10 @@ static bool findentry(const std::string& dir, const std::string& name, std::stri
     return ok;
 }
 
-std::string plat_hostpath(const char* gamepath) {
+std::string plat_resolvepath(const std::string& root, const char* gamepath) {
     std::string p = gamepath;
     std::replace(p.begin(), p.end(), '\\', '/');
-    std::string out = p.size() && p[0] == '/' ? "/" : "";
+    std::string out = p.size() && p[0] == '/' ? "/" : root.empty() || root == "/" ? root : root + "/";
     size_t i = 0;
     while (i <= p.size()) {
         size_t j = p.find('/', i);
@@ -56,6 +57,8 @@ std::string plat_hostpath(const char* gamepath) {
     if (out.size() > 1 && out.back() == '/') out.pop_back();
     return out;
 }
+
+std::string plat_hostpath(const char* gamepath) { return plat_resolvepath("", gamepath); }
 
 static platfile* wrap(std::FILE* f) { return f ? new platfile{f} : nullptr; }
 
@@ -75,13 +78,12 @@ static platfile* openregularhost(const std::string& hostpath, int flags, const c
     return wrap(f);
 }
 
-static platfile* openregular(const char* gamepath, int flags, const char* mode) {
-    return openregularhost(plat_hostpath(gamepath), flags, mode);
+platfile* plat_fcreate(const char* gamepath) {
+    return openregularhost(plat_writepath(gamepath), O_WRONLY | O_CREAT | O_TRUNC, "wb");
 }
-
-platfile* plat_fcreate(const char* gamepath) { return openregular(gamepath, O_WRONLY | O_CREAT | O_TRUNC, "wb"); }
-platfile* plat_fopenread(const char* gamepath) { return openregular(gamepath, O_RDONLY, "rb"); }
-platfile* plat_fopenupdate(const char* gamepath) { return openregular(gamepath, O_RDWR, "r+b"); }
+platfile* plat_fopenread(const char* gamepath) { return openregularhost(plat_readpath(gamepath), O_RDONLY, "rb"); }
+// Changing a file in place is writing it: only the player's own copy is opened.
+platfile* plat_fopenupdate(const char* gamepath) { return openregularhost(plat_writepath(gamepath), O_RDWR, "r+b"); }
 
 bool plat_fclose(platfile* f) {
     if (!f) return true;
@@ -134,11 +136,11 @@ bool plat_copyfile(const char* from, const char* to) {
 
 bool plat_fileexists(const char* gamepath) {
     struct stat st;
-    return stat(plat_hostpath(gamepath).c_str(), &st) == 0;
+    return stat(plat_readpath(gamepath).c_str(), &st) == 0;
 }
 
 bool plat_makedir(const char* gamepath) {
-    std::string p = plat_hostpath(gamepath);
+    std::string p = plat_writepath(gamepath);
     struct stat st;
     if (stat(p.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
     return mkdir(p.c_str(), 0755) == 0;
@@ -158,16 +160,31 @@ static bool wildmatch(const char* pat, const char* s) {
     return !*s;
 }
 
-std::vector<std::string> plat_listdir(const char* gamedir, const char* pattern) {
-    std::vector<std::string> names;
-    std::string dir = plat_hostpath(gamedir);
+static void listinto(const std::string& dir, const char* pattern, std::vector<std::string>* names) {
     DIR* d = opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return names;
+    if (!d) return;
+    size_t before = names->size();
     while (dirent* e = readdir(d)) {
         std::string n = e->d_name;
-        if (n != "." && n != ".." && wildmatch(pattern, n.c_str())) names.push_back(n);
+        if (n == "." || n == ".." || !wildmatch(pattern, n.c_str())) continue;
+        // The game matches names ignoring case, so the shipped "Map0.dat" and
+        // the player's "map0.dat" are one file to it: the player's, listed
+        // first, wins.
+        bool seen = false;
+        for (size_t k = 0; k < before; k++) seen = seen || strcasecmp((*names)[k].c_str(), n.c_str()) == 0;
+        if (!seen) names->push_back(n);
     }
     closedir(d);
+}
+
+std::vector<std::string> plat_listdir(const char* gamedir, const char* pattern) {
+    std::vector<std::string> names;
+    if (plat_twotrees()) {
+        listinto(plat_resolvepath(plat_usertree(), gamedir), pattern, &names);
+        listinto(plat_resolvepath(plat_contenttree(), gamedir), pattern, &names);
+    } else {
+        listinto(plat_hostpath(gamedir), pattern, &names);
+    }
     std::sort(names.begin(), names.end());
     return names;
 }

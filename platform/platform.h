@@ -16,6 +16,7 @@ struct platoptions {
     int scale = 0;          // 0: fit the desktop
     int pixelformat = 565;  // 565 or 555: the display's 16-bit layout
     std::string datadir;    // content tree; the game runs inside it
+    std::string userdir;    // the player's tree named on the command line (--user-dir)
     std::string playfile;   // input script
     std::string recordfile; // where to write what the user did
     std::string startdir;   // where the command was started (for shot paths)
@@ -27,6 +28,9 @@ int plat_parseargs(int argc, char** argv, platoptions* out, std::string* err);
 // Enters the data directory, loads the script, picks the backend. False with
 // *err set when it cannot.
 bool plat_init(const platoptions& opts, std::string* err);
+// The exit status once plat_init has failed: 3 when the content tree cannot
+// be entered (a file that cannot be used), 1 otherwise.
+int plat_initfailure();
 void plat_shutdown();
 const platoptions& plat_options();
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "platform/usertree.h"
 
 struct safefile {
     std::string target; // host path
@@ -239,7 +240,7 @@ safefile* plat_safeopenhost(const std::string& hostpath, std::string* why) {
     return f;
 }
 
-safefile* plat_safeopen(const char* gamepath, std::string* why) { return plat_safeopenhost(plat_hostpath(gamepath), why); }
+safefile* plat_safeopen(const char* gamepath, std::string* why) { return plat_safeopenhost(plat_writepath(gamepath), why); }
 
 bool plat_safewrite(safefile* f, const void* data, size_t n, std::string* why) {
     if (f->failed) {
@@ -289,7 +290,7 @@ bool plat_safewritehostfile(const std::string& hostpath, const void* data, size_
 }
 
 bool plat_safewritefile(const char* gamepath, const void* data, size_t n, std::string* why) {
-    return plat_safewritehostfile(plat_hostpath(gamepath), data, n, why);
+    return plat_safewritehostfile(plat_writepath(gamepath), data, n, why);
 }
 
 bool plat_safewriteset(const std::vector<safepart>& parts, std::string* why) {

@@ -6,6 +6,7 @@
 #include "platform/ddraw.h"
 #include "platform/files.h"
 #include "platform/png.h"
+#include "platform/usertree.h"
 
 static u8 expand(u32 v, int bits) { return (u8)(bits == 5 ? (v << 3) | (v >> 2) : (v << 2) | (v >> 4)); }
 
@@ -33,7 +34,7 @@ void plat_savenumberedshot() {
         std::snprintf(name, sizeof name, "shots\\shot%04d.png", n);
         if (plat_fileexists(name)) continue;
         std::string why;
-        if (!saveshot(plat_hostpath(name), dd_lastframe(), dd_displayformat(), &why))
+        if (!saveshot(plat_writepath(name), dd_lastframe(), dd_displayformat(), &why))
             plat_debugoutput(("vennor: " + why + "\n").c_str());
         return;
     }

@@ -26,3 +26,29 @@ run play(const std::string& data, const std::string& script, const std::string& 
     int st = std::system(cmd.c_str());
     return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, readtext(data + "/text/debug.log"), readtext(errfile)};
 }
+
+std::string freshprefix(const std::string& name) {
+    fs::path dir = fs::path(VENNOR_TEST_TMP) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir / "bin");
+    fs::create_directories(dir / "share");
+    // The game finds its tree from its own path, so it must lie here, not
+    // be a symbolic link to the build.
+    std::error_code ec;
+    fs::create_hard_link(VENNOR_EXE, dir / "bin" / "vennor", ec);
+    if (ec) fs::copy_file(VENNOR_EXE, dir / "bin" / "vennor");
+    fs::copy(VENNOR_DATA, dir / "share" / "vennor", fs::copy_options::recursive);
+    return dir.string();
+}
+
+run playinstalled(const std::string& prefix, const std::string& home, const std::string& from, const std::string& script,
+                  const std::string& extra) {
+    fs::create_directories(from);
+    std::string scriptfile = home + ".script";
+    std::ofstream(scriptfile) << script;
+    std::string errfile = scriptfile + ".err";
+    std::string cmd = "cd " + from + " && HOME=" + home + " XDG_DATA_HOME=" + home + "/data " + prefix +
+                      "/bin/vennor --headless --play " + scriptfile + " " + extra + " 2>" + errfile;
+    int st = std::system(cmd.c_str());
+    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, readtext(home + "/data/vennor/text/debug.log"), readtext(errfile)};
+}

@@ -11,3 +11,13 @@ struct run {
 std::string freshdata(const std::string& name);
 // Runs the game on `data` with the script; the log is the run's debug log.
 run play(const std::string& data, const std::string& script, const std::string& extra = "");
+
+// The game laid out as an install is, in a fresh directory: <prefix>/bin/vennor
+// and its content tree <prefix>/share/vennor, so that a run without --data
+// has a shipped tree of its own to leave alone.
+std::string freshprefix(const std::string& name);
+// Runs <prefix>/bin/vennor without --data from the folder `from`, with HOME
+// and XDG_DATA_HOME set to `home` and `home`/data (never the real home).
+// The log is the one in the default player's tree.
+run playinstalled(const std::string& prefix, const std::string& home, const std::string& from, const std::string& script,
+                  const std::string& extra = "");

@@ -7,6 +7,7 @@
 #include "app/exitgame.h"
 #include "platform/files.h"
 #include "platform/safewrite.h"
+#include "platform/usertree.h"
 #include "view/viewpos.h"
 #include "world/lebytes.h"
 
@@ -83,9 +84,12 @@ const char* checkviewtables(const vsyrec* lines, const vssrec* squares) {
 
 // Each log is written whole through the safe path, so a full disk or a
 // failing close is noticed and names its own file.
+// A player's tree that cannot be written was told at start; the game plays
+// on without these logs then.
 static void writelog(const char* gamepath, const char* name, const std::string& text) {
     std::string why;
-    if (!plat_safewritefile(gamepath, text.data(), text.size(), &why)) exitgame(3, name);
+    if (!plat_safewritefile(gamepath, text.data(), text.size(), &why) && plat_usertreeproblem().empty())
+        exitgame(3, name);
 }
 
 static void writelogs() {
