@@ -1,5 +1,7 @@
 #include "view/light.h"
 
+#include "view/lightspan.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -20,8 +22,6 @@ u8 distancetable[48 * 48];
 u8* lightshape[(MAXBRIGHTNESS + 1) * SHAPEVARIANTS];
 u16* blendtable = nullptr;
 
-// Sixteenths of each channel kept at light levels 0..15.
-static const u8 darkenfactor[NUMLIGHTLEVELS] = {16, 16, 15, 14, 13, 12, 12, 11, 10, 9, 8, 8, 7, 6, 5, 4};
 
 void initdistancetable() {
     for (int y = 0; y < 48; y++)
@@ -63,6 +63,7 @@ static void buildshapes() {
 
 static void builddarkening() {
     if (!lighttable) lighttable = (u16*)gamealloc((size_t)NUMLIGHTLEVELS * 65536 * 2, "darken");
+    setlightlayout(rmask, rshift, gmask, gshift, bmask, bshift);
     for (int l = 0; l < NUMLIGHTLEVELS; l++) {
         u32 f = darkenfactor[l];
         u16* t = lighttable + l * 65536;

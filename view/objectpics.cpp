@@ -1,10 +1,14 @@
 #include "view/objectpics.h"
 
+#include <bit>
+#include <cstring>
+
 #include "app/input.h"
 #include "text/font.h"
 #include "video/display.h"
 #include "video/vscreen.h"
 #include "view/light.h"
+#include "view/lightspan.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
 #include "world/rle.h"
@@ -16,23 +20,29 @@ enum class ink { raw, lit, blend };
 
 struct pen {
     ink how;
-    const u16* table; // the light level's table for ink::lit
+    u32 level; // the light level for ink::lit
 };
 
 static pen penfor(i32 lightcell) {
     u32 level = lightcell >= 0 && lightcell < MAPCELLS && lightmap ? lightmap[lightcell] : 0;
     if (level >= NUMLIGHTLEVELS) level = NUMLIGHTLEVELS - 1;
-    return {ink::lit, lighttable + level * 65536};
+    return {ink::lit, level};
 }
 
+// Pictures keep their pixels little-endian, two bytes each.
+static u16 pixelat(const u8* src, i32 i) { return (u16)(src[2 * i] | src[2 * i + 1] << 8); }
+
+// One loop per ink: with the choice inside the loop the compiler has to
+// reload the pen for every pixel, since a pixel written might be the pen.
 static void putspan(u16* d, const u8* src, i32 n, const pen& p) {
-    for (i32 i = 0; i < n; i++) {
-        u16 s = (u16)(src[2 * i] | src[2 * i + 1] << 8);
-        switch (p.how) {
-        case ink::raw: d[i] = s; break;
-        case ink::lit: d[i] = p.table[s]; break;
-        case ink::blend: d[i] = blendhalf(s, d[i]); break;
-        }
+    if (p.how == ink::lit) {
+        darkenspan(d, src, n, p.level);
+    } else if (p.how == ink::raw) {
+        if constexpr (std::endian::native == std::endian::little) std::memcpy(d, src, (size_t)n * 2);
+        else
+            for (i32 i = 0; i < n; i++) d[i] = pixelat(src, i);
+    } else {
+        for (i32 i = 0; i < n; i++) d[i] = blendhalf(pixelat(src, i), d[i]);
     }
 }
 
@@ -81,7 +91,7 @@ void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell) {
 
 void drawlandtile(int tile, i32 x, i32 y) {
     beginvsdraw();
-    drawtile(tile, x, y, {ink::raw, nullptr});
+    drawtile(tile, x, y, {ink::raw, 0});
     endvsdraw();
 }
 
@@ -128,8 +138,8 @@ static void drawitem(int item, i32 x, i32 y, const pen& p) {
 }
 
 void drawitempic(int item, i32 x, i32 y, i32 lightcell) { drawitem(item, x, y, penfor(lightcell)); }
-void drawitempicraw(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::raw, nullptr}); }
-void drawitempicblend(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::blend, nullptr}); }
+void drawitempicraw(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::raw, 0}); }
+void drawitempicblend(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::blend, 0}); }
 
 static void drawframe(int set, i32 x, i32 y, int action, int facing, int frame, const pen& p) {
     beginvsdraw();
@@ -148,5 +158,5 @@ void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 l
 }
 
 void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame) {
-    drawframe(set, x, y, action, facing, frame, {ink::raw, nullptr});
+    drawframe(set, x, y, action, facing, frame, {ink::raw, 0});
 }

@@ -4,6 +4,10 @@
 // to the byte, and the times are summed.
 #include "platform/types.h"
 
+// False skips the plain search (vennor_bench --no-compare): the game's
+// searches still run, so the world ends as it would, but nothing is checked.
+extern bool plaincompare;
+
 struct pathcomparison {
     int searches = 0;
     int differ = 0;
