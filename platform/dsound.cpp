@@ -3,10 +3,12 @@
 #include "platform/dsound.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/settings.h"
 
 struct dsbuffer {
     bool primary = false;
@@ -24,6 +26,7 @@ struct dsdevice {
     dsbuffer* primary = nullptr;
     std::vector<dsbuffer*> buffers;
     const dsoutput* output = nullptr;
+    u32 volume = 100;
 };
 
 static dsdevice* device = nullptr;
@@ -137,8 +140,10 @@ void ds_mix(i16* out, u32 frames) {
                 b->frame = 0;
             }
         }
-        out[i * 2] = clamp16(left);
-        out[i * 2 + 1] = clamp16(right);
+        // The sum is scaled before clamping, so a quieter mix clips less.
+        i32 v = (i32)device->volume;
+        out[i * 2] = clamp16(left * v / 100);
+        out[i * 2 + 1] = clamp16(right * v / 100);
     }
 }
 
@@ -161,6 +166,8 @@ hresult ds_create(const dsguid* id, dsdevice** out, void* outer) {
     dsdevice* ds = new (std::nothrow) dsdevice;
     if (!ds) return DSERR_OUTOFMEMORY;
     // The card may call the mixer as soon as it is open.
+    const char* v = plat_setting("volume");
+    if (v) ds->volume = (u32)std::atoi(v);
     ds->output = openoutput();
     if (ds->output) ds->output->lock();
     device = ds;
@@ -180,6 +187,15 @@ u32 ds_release(dsdevice* ds) {
 }
 
 bool ds_outputopen() { return device && device->output; }
+
+void ds_setvolume(u32 volume) {
+    if (!device) return;
+    mixlock();
+    device->volume = std::min<u32>(volume, 100);
+    mixunlock();
+}
+
+u32 ds_volume() { return device ? device->volume : 0; }
 
 hresult ds_setcooperativelevel(dsdevice* ds, u32 level) {
     hresult code = checkdevice(ds);

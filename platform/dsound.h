@@ -100,6 +100,11 @@ hresult ds_getstatus(dsbuffer* b, u32* status);
 // The play position, in the buffer's own bytes.
 hresult ds_getcurrentposition(dsbuffer* b, u32* play, u32* write);
 
+// The effects' loudness, 0 (silent) to 100 (as recorded); the device starts
+// at the settings' volume. Larger values are taken as 100.
+void ds_setvolume(u32 volume);
+u32 ds_volume();
+
 // ---- for tests ---------------------------------------------------------------
 // Play calls the buffer accepted, and those of them that started it.
 u32 ds_playcount(const dsbuffer* b);
@@ -112,7 +117,8 @@ void ds_failnext(dsfailpoint where, hresult code);
 
 // ---- inside platform/: the sound card behind the device ----------------------
 constexpr u32 DSMIXRATE = 44100; // frames per second; two channels of 16 bits
-// Adds up every playing buffer into frames of the output, clamped. Buffers
+// Adds up every playing buffer into frames of the output, scaled by the
+// volume, clamped. Buffers
 // that reach their end stop. The card calls it with its lock held; tests call
 // it to stand in for the card.
 void ds_mix(i16* out, u32 frames);

@@ -7,6 +7,7 @@
 #include "platform/backend.h"
 #include "platform/ddraw.h"
 #include "platform/scriptplayer.h"
+#include "platform/settings.h"
 
 extern const platbackend* backend;
 
@@ -128,8 +129,14 @@ static bool grabreleased = false;
 
 bool plat_grabpolicy(bool hasfocus, bool wanted, bool released) { return hasfocus && wanted && !released; }
 
+// grab = 0 in the settings: the player never wants the mouse held.
+static bool grabpermitted() {
+    const char* v = plat_setting("grab");
+    return !v || v[0] == '1';
+}
+
 static void applygrab() {
-    if (backend && windowopen) backend->setgrab(plat_grabpolicy(focused, grabwanted, grabreleased));
+    if (backend && windowopen) backend->setgrab(plat_grabpolicy(focused, grabwanted && grabpermitted(), grabreleased));
 }
 
 void plat_setfocus(bool f) {

@@ -11,6 +11,8 @@
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "platform/scriptplayer.h"
+#include "platform/settings.h"
+#include "platform/settingsstore.h"
 #include "platform/usertree.h"
 
 static platoptions options;
@@ -21,7 +23,7 @@ const platoptions& plat_options() { return options; }
 static const char usage[] =
     "usage: vennor [--data DIR | --user-dir DIR] [--window | --fullscreen] [--scale N]\n"
     "              [--pixel-format 555|565] [--mute] [--headless] [--play FILE] [--record FILE]\n"
-    "              [--help] [--version]\n"
+    "              [--config FILE] [--help] [--version]\n"
     "  --data DIR          one tree to read and write, with no player's tree (for tests and mods)\n"
     "  --user-dir DIR      the player's tree for this run (default: $XDG_DATA_HOME/vennor)\n"
     "  --window            run in a window (the default)\n"
@@ -31,7 +33,9 @@ static const char usage[] =
     "  --mute              no sound\n"
     "  --headless          no display or audio device; virtual clock (needs --play)\n"
     "  --play FILE         take input from a script\n"
-    "  --record FILE       write the input to a script\n";
+    "  --record FILE       write the input to a script\n"
+    "  --config FILE       the settings file for this run (default: $XDG_CONFIG_HOME/vennor/vennor.ini;\n"
+    "                      none with --headless); the options above win over it and are not saved\n";
 
 static bool needvalue(int i, int argc, char** argv, std::string* err) {
     if (i + 1 < argc) return true;
@@ -93,18 +97,58 @@ static bool consistent(const platoptions& o, bool window, bool fullscreen, std::
     return true;
 }
 
+// The options the settings file also gives; the command line's win.
+struct givenoptions {
+    bool screen = false, scale = false, pixelformat = false, mute = false;
+};
+
+static void takeint(const char* key, bool given, int* into) {
+    const char* v = plat_setting(key);
+    if (v && !given) *into = std::atoi(v);
+}
+
+static void takeflag(const char* key, bool given, bool* into) {
+    const char* v = plat_setting(key);
+    if (v && !given) *into = v[0] == '1';
+}
+
+// Headless runs read no file unless one is named, so a script gives the same
+// result whatever the player has set.
+static void takesettings(const std::string& config, const givenoptions& g, platoptions* o) {
+    std::string path = config;
+    if (!path.empty() && path[0] != '/') path = plat_getcwd() + "/" + path;
+    if (path.empty() && !o->headless) path = settings_defaultpath();
+    settings_load(path);
+    takeflag("fullscreen", g.screen, &o->fullscreen);
+    takeflag("mute", g.mute, &o->mute);
+    takeint("scale", g.scale, &o->scale);
+    takeint("pixel-format", g.pixelformat, &o->pixelformat);
+}
+
 int plat_parseargs(int argc, char** argv, platoptions* out, std::string* err) {
     platoptions o;
     bool window = false, fullscreen = false;
+    givenoptions given;
+    std::string config;
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (a == "--help" || a == "-h") { std::fputs(usage, stdout); return 1; }
         if (a == "--version") { std::printf("vennor %s\n", VENNOR_VERSION); return 1; }
         window |= a == "--window";
         fullscreen |= a == "--fullscreen";
+        given.scale |= a == "--scale";
+        given.pixelformat |= a == "--pixel-format";
+        given.mute |= a == "--mute";
+        if (a == "--config") {
+            if (!needvalue(i, argc, argv, err)) { *err += "\n" + std::string(usage); return 2; }
+            config = argv[++i];
+            continue;
+        }
         if (!parseoption(i, argc, argv, &o, err)) { *err += "\n" + std::string(usage); return 2; }
     }
     if (!consistent(o, window, fullscreen, err)) { *err += "\n" + std::string(usage); return 2; }
+    given.screen = window || fullscreen;
+    takesettings(config, given, &o);
     *out = o;
     return 0;
 }

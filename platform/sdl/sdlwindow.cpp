@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/settings.h"
 #include "platform/sdl/sdldriver.h"
+#include "platform/sdl/sdlidle.h"
 #include "platform/sdl/sdlinternal.h"
 
 namespace {
@@ -30,6 +32,7 @@ struct windowstate {
     bool haveframe = false;
     bool havepresented = false;
     steadyclock::time_point lastpresent;
+    u64 draws = 0;
 };
 
 windowstate W;
@@ -191,6 +194,7 @@ void draw() {
     SDL_Rect dst{f.x, f.y, f.w, f.h};
     SDL_RenderCopy(W.renderer, shown, nullptr, &dst);
     SDL_RenderPresent(W.renderer);
+    ++W.draws;
 }
 
 void pace() {
@@ -201,6 +205,14 @@ void pace() {
     }
     W.lastpresent = now;
     W.havepresented = true;
+}
+
+// Nothing new to show: the screen loop would only draw the same picture
+// again, so it may sleep until the next tick or input. Messages already
+// queued for the game must not wait behind it.
+void idlewait() {
+    if (!platq_empty()) return;
+    SDL_WaitEventTimeout(nullptr, (int)sdlidle_waitms(plat_timerrunning()));
 }
 
 void upload(const u16* pixels) {
@@ -245,10 +257,17 @@ void sdlwin_quit() {
 
 bool sdlwin_sdlup() { return W.sdlup; }
 
+u64 sdlwin_drawcount() { return W.draws; }
+
 SDL_Window* sdlwin_window() { return W.window; }
 
 void sdlwin_present(const u16* pixels, u32 format) {
     if (!W.window || !pixels) return;
+    const size_t count = (size_t)sdlpicturew * sdlpictureh;
+    if (W.haveframe && sdlidle_unchanged(W.lastframe.data(), W.lastframe.size(), W.format, pixels, count, format)) {
+        idlewait();
+        return;
+    }
     if (format != W.format && !makepicture(format)) return;
     upload(pixels);
     W.lastframe.assign(pixels, pixels + sdlpicturew * sdlpictureh);
@@ -278,6 +297,10 @@ void sdlwin_togglefullscreen() {
     }
     if (SDL_SetWindowFullscreen(W.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
     followswitch(!full);
+    // The next run starts the way the player left it; a file that cannot be
+    // written is said by the settings themselves.
+    std::string why;
+    plat_setsetting("fullscreen", full ? "0" : "1", &why);
 }
 
 bool sdlwin_sizes(sdlwinsizes* s) {
