@@ -1,4 +1,4 @@
-// The desktop icon: the same picture at every size, smooth edges, and the
+// The desktop icon: the same smooth-edged picture at every size, and the
 // hicolor layout the install copies.
 #include <gtest/gtest.h>
 
@@ -38,13 +38,21 @@ TEST(ContentIcons, EverySizeShowsTheSameTowerOnTheShield) {
         ASSERT_EQ(c.h, size);
         ASSERT_EQ(c.px.size(), (size_t)size * size * 3);
         // The large icon shrunk by averaging is the small one within a
-        // little rounding: the layout scales with the size.
+        // little rounding: the layout scales with the size and the edges
+        // are smoothed at every size.
         int k = 256 / size;
-        double err = 0;
+        double err = 0, worst = 0;
         for (int y = 0; y < size; y++)
             for (int x = 0; x < size; x++)
-                for (int ch = 0; ch < 3; ch++) err += std::fabs(blockmean(big, x * k, y * k, k, ch) - c.px[((size_t)y * size + x) * 3 + ch]);
-        EXPECT_LT(err / (size * size * 3), 6.0) << size;
+                for (int ch = 0; ch < 3; ch++) {
+                    double d = std::fabs(blockmean(big, x * k, y * k, k, ch) - c.px[((size_t)y * size + x) * 3 + ch]);
+                    err += d;
+                    worst = std::fmax(worst, d);
+                }
+        // Hard-edged shapes at the small size miss the large one's blend
+        // along every edge by up to half a step of colour.
+        EXPECT_LT(err / (size * size * 3), 3.0) << size;
+        EXPECT_LT(worst, 60.0) << size;
         Rgb gold = at(c, 0.5f, 0.40f), field = at(c, 0.3f, 0.45f), sky = at(c, 0.05f, 0.5f);
         EXPECT_GT(gold.r, 200) << size;
         EXPECT_GT(gold.g, 150) << size;
@@ -54,19 +62,6 @@ TEST(ContentIcons, EverySizeShowsTheSameTowerOnTheShield) {
     }
     EXPECT_EQ(icon_paint(64).px, icon_paint(64).px);
     EXPECT_TRUE(icon_paint(0).px.empty());
-}
-
-TEST(ContentIcons, EdgesAreSmoothedNotStepped) {
-    // Across the shield's left rim at mid height the colour must pass
-    // through values between the sky and the steel, not jump.
-    Canvas c = icon_paint(32);
-    int y = 16, between = 0;
-    for (int x = 2; x < 10; x++) {
-        Rgb p = canvas_get(c, x, y), l = canvas_get(c, 0, y);
-        int d = std::abs(p.r - l.r) + std::abs(p.g - l.g) + std::abs(p.b - l.b);
-        between += d > 20 && d < 300;
-    }
-    EXPECT_GE(between, 1);
 }
 
 TEST(ContentIcons, WrittenAsHicolorThemeFilesOfTheirSize) {
