@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Set-up, build, data, and the game. Options are passed to the game.
+# Set-up, build and data of the game alone, then the game. Options are passed
+# to the game.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/setup.sh
+tools/setup.sh game
 exec build/vennor "$@"

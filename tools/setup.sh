@@ -1,11 +1,25 @@
 #!/usr/bin/env bash
-# Installs what the build needs (Debian packages), then configures and builds
-# the game and generates its data into build/data.
+# tools/setup.sh game|all
+#   game  installs the Debian packages the game needs, then builds the game
+#         and generates its data into build/data; nothing of the tests
+#   all   also the packages of the tests and the install checks, then
+#         builds everything: tests, sanitizer builds, fuzz replays, bench
+# Both share build/: each run configures it for what it builds, so switching
+# between them works in either order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev fonts-dejavu-core fonts-linuxlibertine libgtest-dev xvfb
-          fonts-texgyre fonts-comic-neue fonts-klaudia-berenika fonts-liberation)
+what=${1:-game}
+game_packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev
+               fonts-dejavu-core fonts-linuxlibertine fonts-texgyre fonts-comic-neue
+               fonts-klaudia-berenika fonts-liberation)
+test_packages=(libgtest-dev xvfb desktop-file-utils appstream dpkg-dev)
+
+case $what in
+game) packages=("${game_packages[@]}") tests=OFF targets=(--target vennor content) ;;
+all) packages=("${game_packages[@]}" "${test_packages[@]}") tests=ON targets=() ;;
+*) echo "usage: tools/setup.sh game|all" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,5 +33,5 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENNOR_TESTS=$tests
+cmake --build build -j "$(nproc)" "${targets[@]}"
