@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/backend.h"
+#include "platform/sdl/sdlidle.h"
 #include "platform/sdl/sdlinternal.h"
 
 namespace {
@@ -24,6 +25,7 @@ void run(std::chrono::milliseconds period) {
         std::this_thread::sleep_until(next);
         if (stopping.load()) break;
         plat_firetimer();
+        sdltick_fire();
         sdlevents_wake();
         next += period;
         steadyclock::time_point now = steadyclock::now();
@@ -50,4 +52,7 @@ void sdltimer_stop() {
     timerthread.join();
 }
 
-void sdltimer_spin() { std::this_thread::yield(); }
+// A busy wait's pass lasts until the next tick: nothing the waiter looks at
+// can change before then. The limit only keeps a wait with the timer stopped
+// from hanging.
+void sdltimer_spin() { sdltick_wait(sdlidle_waitms(true)); }
