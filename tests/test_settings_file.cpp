@@ -13,10 +13,11 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/dsound.h"
 #include "platform/platform.h"
 #include "platform/safewrite.h"
-#include "platform/sdl/sdlwinsize.h"
+#include "platform/sdl/sdlinternal.h"
 #include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "sound/dsound.h"
@@ -256,26 +257,50 @@ TEST_F(SettingsFile, TheVolumeReachesTheDeviceAndScalesTheMix) {
     ds_release(ds);
 }
 
-// Alt+Enter goes through sdlwin_togglefullscreen; SDL's dummy video driver
-// switches without a display.
-TEST_F(SettingsFile, AltEnterSavesTheFullScreenSwitchAtOnce) {
-    write(ini(), "# screen\nfullscreen = 0\n");
-    starttestplatform();
-    const char* before = getenv("SDL_VIDEODRIVER");
-    std::string saved = before ? before : "";
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    platoptions o;
-    ASSERT_EQ(parse({"--data", testdatadir(), "--mute"}, &o), 0);
-    std::string err;
-    ASSERT_TRUE(plat_init(o, &err)) << err;
-    ASSERT_TRUE(plat_createwindow("Vennor", [](u32, u32, i32) -> i32 { return 0; }));
+// The real-window backend on SDL's dummy video driver, which needs no display.
+class SettingsWindow : public SettingsFile {
+  protected:
+    std::string videodriver;
+    void open(const std::string& settings) {
+        write(ini(), settings);
+        starttestplatform();
+        const char* before = getenv("SDL_VIDEODRIVER");
+        videodriver = before ? before : "";
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        platoptions o;
+        ASSERT_EQ(parse({"--data", testdatadir(), "--mute"}, &o), 0);
+        std::string err;
+        ASSERT_TRUE(plat_init(o, &err)) << err;
+        ASSERT_TRUE(plat_createwindow("Vennor", [](u32, u32, i32) -> i32 { return 0; }));
+    }
+    void TearDown() override {
+        if (plat_windowexists()) plat_destroywindow();
+        plat_shutdown();
+        if (videodriver.empty()) unsetenv("SDL_VIDEODRIVER");
+        else setenv("SDL_VIDEODRIVER", videodriver.c_str(), 1);
+        starttestplatform();
+        SettingsFile::TearDown();
+    }
+    bool confined() { return (SDL_GetWindowFlags(sdlwin_window()) & SDL_WINDOW_MOUSE_GRABBED) != 0; }
+};
+
+TEST_F(SettingsWindow, AltEnterSavesTheFullScreenSwitchAtOnce) {
+    open("# screen\nfullscreen = 0\n");
     sdlwin_togglefullscreen();
     EXPECT_EQ(readtext(ini()), "# screen\nfullscreen = 1\n");
     sdlwin_togglefullscreen();
     EXPECT_EQ(readtext(ini()), "# screen\nfullscreen = 0\n");
-    plat_destroywindow();
-    plat_shutdown();
-    if (saved.empty()) unsetenv("SDL_VIDEODRIVER");
-    else setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
-    starttestplatform();
+}
+
+TEST_F(SettingsWindow, GrabZeroNeverConfinesTheMouse) {
+    open("grab = 1\n");
+    plat_setfocus(true);
+    plat_setgrabwanted(true);
+    ASSERT_TRUE(confined()) << "the game's wish to confine did not reach the window";
+    plat_setgrabwanted(false);
+    write(ini(), "grab = 0\n");
+    settings_load(ini());
+    plat_setgrabwanted(true);
+    EXPECT_FALSE(confined());
+    plat_setgrabwanted(false);
 }
