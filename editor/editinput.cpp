@@ -3,6 +3,7 @@
 #include "app/gamestate.h"
 #include "app/input.h"
 #include "editor/editoptions.h"
+#include "editor/keypadkeys.h"
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
 #include "game/cursorchoice.h"
@@ -74,7 +75,7 @@ enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_R = 'R' };
 enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
 
 static void keydown(u32 key) {
-    switch (key) {
+    switch (editorkeypad(key)) {
     case VK_RETURN:
     case VK_ESCAPE: boxresult = 1; break;
     case VK_LEFT: steptoolnumber(-1); break;

@@ -6,6 +6,7 @@
 #include "app/gamestate.h"
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
+#include "editor/keypadkeys.h"
 #include "editor/pageloop.h"
 #include "platform/winmsg.h"
 #include "text/font.h"
@@ -87,7 +88,7 @@ static i32 step(i32 v, i32 by) {
 
 void setsectionsinput(u32 message, u32 wparam, i32) {
     if (message != WM_KEYDOWN) return;
-    switch (wparam) {
+    switch (editorkeypad(wparam)) {
     case VK_RETURN: boxresult = 1; break;
     case VK_ESCAPE: boxresult = 0; break;
     case VK_LEFT: g_xsize = step(g_xsize, 1); break;

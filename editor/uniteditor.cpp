@@ -11,6 +11,7 @@
 #include "app/redrawscreen.h"
 #include "editor/compileunits.h"
 #include "editor/editunit.h"
+#include "editor/keypadkeys.h"
 #include "editor/mapeditor.h"
 #include "editor/pageloop.h"
 #include "editor/selectlist.h"
@@ -100,7 +101,7 @@ enum : u32 { NUMPAD1 = VK_NUMPAD0 + 1, NUMPAD3 = VK_NUMPAD0 + 3, NUMPAD4 = VK_NU
              NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD7 = VK_NUMPAD0 + 7, NUMPAD9 = VK_NUMPAD0 + 9 };
 
 static void unitkey(u32 key) {
-    switch (key) {
+    switch (editorkeypad(key)) {
     case VK_RETURN:
     case VK_ESCAPE: boxresult = 1; break;
     case VK_LEFT: nudge(-1); break;

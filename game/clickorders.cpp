@@ -10,6 +10,7 @@
 #include "game/commands.h"
 #include "game/cursorchoice.h"
 #include "game/facing.h"
+#include "game/keybindings.h"
 #include "game/missile.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
@@ -26,6 +27,7 @@
 #include "view/effects.h"
 #include "view/light.h"
 #include "view/mapview.h"
+#include "view/overheadmap.h"
 #include "view/viewpos.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
@@ -257,33 +259,42 @@ static void askleave() {
     if (confirmbox(text)) boxresult = 1;
 }
 
+static void slower() {
+    if (framedelay < 31) framedelay++;
+}
+
+static void faster() {
+    if (framedelay > 0) framedelay--;
+}
+
+static void follow() {
+    followtoggle = !followtoggle;
+    leadersays(followtoggle ? "Get the fuck away from me!" : "Follow me.");
+}
+
+static void gather() {
+    if (npc[1]->step == 0 && npc[1]->state == NPC_IDLE) autogather = 1;
+}
+
+static void lightswitch() {
+    lighting = !lighting;
+    computelightmap(-1, 0);
+}
+
+static void fatiguedrink() { topup(npc[1]->fatigue, npc[1]->fatiguemax); }
+static void healthdrink() { topup(npc[1]->health, npc[1]->healthmax); }
+static void magicdrink() { topup(npc[1]->magic, npc[1]->magicmax); }
+static void pausetoggle() { gamepaused = !gamepaused; }
+static void mapview() { overheadmap(); }
+static void talk() { leadersays("Bite me."); }
+
+// Indexed by missionaction.
+static void (*const actions[ACT_COUNT])() = {
+    follow, fatiguedrink, gather, healthdrink, lightswitch, magicdrink, pausetoggle,
+    crynow, talk, slower, faster, mapview,
+};
+
 void keyorder(u32 vk) {
-    npcrec& l = *npc[1];
-    switch (vk) {
-    case VK_ESCAPE: askleave(); break;
-    case VK_END:
-        followtoggle = !followtoggle;
-        leadersays(followtoggle ? "Get the fuck away from me!" : "Follow me.");
-        break;
-    case 'F': topup(l.fatigue, l.fatiguemax); break;
-    case 'G':
-        if (l.step == 0 && l.state == NPC_IDLE) autogather = 1;
-        break;
-    case 'H': topup(l.health, l.healthmax); break;
-    case 'L':
-        lighting = !lighting;
-        computelightmap(-1, 0);
-        break;
-    case 'M': topup(l.magic, l.magicmax); break;
-    case 'P': gamepaused = !gamepaused; break;
-    case 'R': crynow(); break;
-    case 'T': leadersays("Bite me."); break;
-    case VK_NUMPAD0 + 1:
-        if (framedelay < 31) framedelay++;
-        break;
-    case VK_NUMPAD0 + 3:
-        if (framedelay > 0) framedelay--;
-        break;
-    default: break;
-    }
+    if (vk == VK_ESCAPE) askleave();
+    else if (missionaction a = keyaction(vk); a != ACT_NONE) actions[a]();
 }

@@ -17,7 +17,9 @@ static const namedkey keynames[] = {
     {"DEL", VK_DELETE}, {"END", VK_END},      {"HOME", VK_HOME},   {"LEFT", VK_LEFT},
     {"RIGHT", VK_RIGHT}, {"UP", VK_UP},       {"DOWN", VK_DOWN},   {"SHIFT", VK_SHIFT},
     {"CTRL", VK_CONTROL}, {"CAPSLOCK", VK_CAPITAL}, {"BACK", VK_BACK}, {"PGUP", VK_PRIOR},
-    {"PGDN", VK_NEXT},
+    {"PGDN", VK_NEXT}, {"MINUS", VK_OEM_MINUS}, {"EQUALS", VK_OEM_PLUS}, {"LBRACKET", VK_OEM_4},
+    {"RBRACKET", VK_OEM_6}, {"COMMA", VK_OEM_COMMA}, {"PERIOD", VK_OEM_PERIOD}, {"PAUSE", VK_PAUSE},
+    {"PADBACK", VK_GAMEPAD_VIEW_BUTTON},
 };
 
 static std::string upper(std::string s) {

@@ -70,6 +70,7 @@ enum : u32 {
     VK_OEM_5 = 0xDC,
     VK_OEM_6 = 0xDD,
     VK_OEM_7 = 0xDE,
+    VK_GAMEPAD_VIEW_BUTTON = 0xCF,
 };
 
 inline i32 makelparam(i32 lo, i32 hi) { return (i32)(((u32)hi << 16) | ((u32)lo & 0xFFFF)); }

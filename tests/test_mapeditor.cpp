@@ -504,3 +504,36 @@ TEST(MapEditorStatus, TheToolsLines) {
     editstatus(text, sizeof text);
     EXPECT_STREQ(text, "Place Item 100  (left and right arrow changes item)");
 }
+
+// Each keypad key's stand-in on the main block, from the same start, leaves
+// the same item nudge and unit facing, and that is a change.
+TEST(MapEditorKeys, MainBlockKeysDoWhatTheKeypadKeysDo) {
+    startworld();
+    itemmap[30 * 256 + 30] = 20;
+    pointat(30, 30);
+    struct pair {
+        u32 keypad, standin;
+    };
+    const pair pairs[] = {{VK_NUMPAD0 + 8, VK_PRIOR}, {VK_NUMPAD0 + 2, VK_NEXT},
+                          {VK_NUMPAD0 + 4, VK_OEM_4}, {VK_NUMPAD0 + 6, VK_OEM_6}};
+    struct state {
+        u8 height, width, facing;
+        bool operator==(const state&) const = default;
+    };
+    auto pressfrom = [](u8 tool, u32 vk) {
+        maptool = tool;
+        edititems[20].picheight = 10;
+        edititems[20].picwidth = 10;
+        placefacing = 4;
+        key(vk);
+        return state{edititems[20].picheight, edititems[20].picwidth, placefacing};
+    };
+    for (u8 tool : {(u8)TOOL_PLACEITEM, (u8)TOOL_PLACEUNIT})
+        for (const pair& p : pairs) {
+            state bypad = pressfrom(tool, p.keypad);
+            state bykey = pressfrom(tool, p.standin);
+            EXPECT_TRUE(bykey == bypad) << "tool " << (int)tool << " key " << p.standin;
+            if (tool == TOOL_PLACEITEM || p.keypad == VK_NUMPAD0 + 4 || p.keypad == VK_NUMPAD0 + 6)
+                EXPECT_FALSE(bykey == (state{10, 10, 4})) << "tool " << (int)tool << " key " << p.standin;
+        }
+}

@@ -3,6 +3,8 @@
 // repacked set loadable.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/gamestate.h"
 #include "app/input.h"
 #include "editor/mapeditor.h"
@@ -191,4 +193,29 @@ TEST_F(UnitEditorLoad, ANudgedSetLoadsAgainAndDrawsClipped) {
     EXPECT_EQ(*vspixel(VSWIDTH - VSLEFT - 1, 84), 0x1F);
     EXPECT_EQ(*vspixel(-VSLEFT, 85), 0) << "the second pixel is clipped, not wrapped";
     endvsdraw();
+}
+
+// The frame, facing and action keys of a keyboard without a keypad step
+// exactly as their keypad keys do, both ways.
+TEST_F(UnitEditorKeys, MainBlockKeysStandInForTheKeypad) {
+    startunits();
+    struct pair {
+        u32 keypad, standin;
+    };
+    const pair pairs[] = {{VK_NUMPAD0 + 1, VK_OEM_MINUS}, {VK_NUMPAD0 + 3, VK_OEM_PLUS},
+                          {VK_NUMPAD0 + 4, VK_OEM_4},     {VK_NUMPAD0 + 6, VK_OEM_6},
+                          {VK_NUMPAD0 + 7, VK_OEM_COMMA}, {VK_NUMPAD0 + 9, VK_OEM_PERIOD}};
+    auto pressfrom = [](u32 vk) {
+        uniteditframe = 5;
+        placefacing = 4;
+        unitaction = 1;
+        key(vk);
+        return std::vector<int>{uniteditframe, placefacing, unitaction};
+    };
+    const std::vector<int> start{5, 4, 1};
+    for (const pair& p : pairs) {
+        std::vector<int> bypad = pressfrom(p.keypad);
+        EXPECT_NE(bypad, start) << p.keypad;
+        EXPECT_EQ(pressfrom(p.standin), bypad) << p.standin;
+    }
 }
