@@ -16,6 +16,7 @@
 #include "game/combatinput.h"
 #include "game/cursorchoice.h"
 #include "game/facing.h"
+#include "game/keybindings.h"
 #include "game/missile.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
@@ -72,6 +73,7 @@ static void makeleader() {
 
 void startmission() {
     debuglog("runmission() ...\n");
+    loadkeybindings();
     debuglog("Initiating map load ...\n");
     if (!loadmap("maps\\map0.dat")) exitgame(3, "maps\\map0.dat");
     makeleader();

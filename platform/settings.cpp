@@ -74,6 +74,17 @@ void settings_load(const std::string& path) {
 
 const char* plat_setting(const char* key) { return settings_find(settings.doc, key); }
 
+std::vector<std::string> plat_settingkeys(const char* prefix) {
+    std::vector<std::string> keys;
+    for (const settingline& l : settings.doc.lines) {
+        if (!l.used || l.key.compare(0, std::strlen(prefix), prefix) != 0) continue;
+        bool seen = false;
+        for (const std::string& k : keys) seen = seen || k == l.key;
+        if (!seen) keys.push_back(l.key);
+    }
+    return keys;
+}
+
 // The folder of the file, made when missing (and its parent: a fresh
 // account may have no ~/.config yet).
 static void makefolders(const std::string& path) {
