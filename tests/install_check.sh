@@ -31,7 +31,9 @@ install)
   [ -z "$(find "$root/share/vennor" -name .generated)" ] || fail "the build's stamp was installed"
   ;;
 desktop)
-  desktop-file-validate "$root/share/applications/$id.desktop"
+  # Hints count too: a category it would not show under is a fault here.
+  out=$(desktop-file-validate "$root/share/applications/$id.desktop" 2>&1) || fail "$out"
+  [ -z "$out" ] || fail "$out"
   ;;
 metainfo)
   appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
