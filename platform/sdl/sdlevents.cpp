@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "platform/backend.h"
+#include "platform/sdl/sdlcontroller.h"
 #include "platform/sdl/sdlinternal.h"
 
 namespace {
@@ -68,6 +69,7 @@ void handle(const SDL_Event& e) {
     case SDL_RENDER_TARGETS_RESET: sdlwin_repaint(); break;
     case SDL_RENDER_DEVICE_RESET: sdlwin_devicereset(); break;
     default:
+        if (sdlcontroller_event(e)) break;
         if (e.type == waketype.load()) wakepending = false;
         break;
     }
@@ -77,6 +79,7 @@ void drain() {
     SDL_Event e;
     while (SDL_PollEvent(&e)) handle(e);
     sdlmouse_flush();
+    sdlcontroller_tick(SDL_GetTicks());
 }
 
 }  // namespace
@@ -89,12 +92,14 @@ void sdlevents_open() {
     E = eventstate{};
     sdlmouse_reset();
     sdlkeyboard_reset();
+    sdlcontroller_open();
     plat_setfocus(true);
     platq_push(WM_ACTIVATEAPP, 1, 0);
     platq_push(WM_ACTIVATE, WA_ACTIVE, 0);
 }
 
 void sdlevents_quit() {
+    sdlcontroller_close();
     waketype = 0;
     wakepending = false;
 }

@@ -52,12 +52,17 @@ void sdlmouse_button(const SDL_MouseButtonEvent& e);
 void sdlmouse_refresh();
 // Delivers the move the motion events of this pass have come to, if any.
 void sdlmouse_flush();
+// The pointer moved, or a button pressed, by something other than the mouse.
+void sdlmouse_moveby(i32 dx, i32 dy);
+void sdlmouse_press(bool left, bool down);
 
 void sdlkeyboard_reset();
 void sdlkeyboard_key(const SDL_KeyboardEvent& e);
 // Typed text, while the game asks for it; SDL's text input follows that wish.
 void sdlkeyboard_text(const SDL_TextInputEvent& e);
 void sdlkeyboard_followtextinput();
+// A key pressed by something other than the keyboard.
+void sdlkeyboard_press(u32 vk, bool down);
 
 // ---- timer (sdltimer.cpp) ----------------------------------------------------
 bool sdltimer_start(u32 periodms);

@@ -23,6 +23,7 @@ struct keyboardstate {
     // Physical keys holding each virtual key: both Shift keys are VK_SHIFT,
     // and letting go of one must not release the other.
     u8 holders[256] = {};
+    bool padheld[256] = {};
 };
 
 keyboardstate K;
@@ -105,4 +106,15 @@ void sdlkeyboard_followtextinput() {
         SDL_StartTextInput();
     else
         SDL_StopTextInput();
+}
+
+// Keys that no keyboard pressed (a controller's Start and Back) are held by
+// a holder of their own, so a keyboard key of the same code is not let go
+// with them.
+void sdlkeyboard_press(u32 vk, bool down) {
+    if (vk == 0 || vk > 0xFF || down == K.padheld[vk]) return;
+    K.padheld[vk] = down;
+    K.holders[vk] = (u8)(down ? K.holders[vk] + 1 : K.holders[vk] - 1);
+    plat_setkeyheld(vk, K.holders[vk] > 0);
+    deliver(vk, down, false);
 }

@@ -101,3 +101,25 @@ void sdlmouse_button(const SDL_MouseButtonEvent& e) {
     platq_push(down ? b->down : b->up, M.buttons | keyflags(), makelparam(p.x, p.y));
     plat_record(down ? b->downname : b->upname);
 }
+
+// A controller's stick and buttons act where the game's pointer is, which
+// need not be where the system's mouse was last seen.
+void sdlmouse_moveby(i32 dx, i32 dy) {
+    i32 x = 0, y = 0;
+    plat_getcursorpos(&x, &y);
+    x += dx;
+    y += dy;
+    sdlpoint p{x < 0 ? 0 : x > 639 ? 639 : x, y < 0 ? 0 : y > 479 ? 479 : y};
+    M.pending = false;
+    if (!M.known || !same(p, M.last)) delivermove(p);
+}
+
+void sdlmouse_press(bool left, bool down) {
+    const buttonmsg* b = buttoninfo(left ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
+    if (down == ((M.buttons & b->bit) != 0)) return;
+    i32 x = 0, y = 0;
+    plat_getcursorpos(&x, &y);
+    M.buttons = down ? (M.buttons | b->bit) : (M.buttons & ~b->bit);
+    platq_push(down ? b->down : b->up, M.buttons | keyflags(), makelparam(x, y));
+    plat_record(down ? b->downname : b->upname);
+}
