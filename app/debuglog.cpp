@@ -61,8 +61,10 @@ void debuglog(const char* fmt, ...) {
 }
 
 void debuglogtrees() {
+    // The tree named with --data is left out, so that the same script run on
+    // two copies of a tree logs the same bytes.
     if (!plat_twotrees()) {
-        debuglog("One tree, read and written: %s\n", plat_contenttree().c_str());
+        debuglog("One tree (--data), read and written; no player's tree\n");
         return;
     }
     debuglog("Content tree (read only): %s\n", plat_contenttree().c_str());

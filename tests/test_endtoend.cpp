@@ -84,10 +84,12 @@ TEST(EndToEnd, BadScriptIsRefusedBeforeTheGameStarts) {
 }
 
 TEST(EndToEnd, BadOptionsAreRefusedWithUsage) {
-    std::string cmd = std::string(VENNOR_EXE) + " --pixel-format 888 >/dev/null 2>&1";
+    // Without --data a run would use the player's tree: never the real one.
+    std::string env = std::string("XDG_DATA_HOME=") + VENNOR_TEST_TMP + "/xdg ";
+    std::string cmd = env + VENNOR_EXE + " --pixel-format 888 >/dev/null 2>&1";
     int st = std::system(cmd.c_str());
     EXPECT_EQ(WEXITSTATUS(st), 2);
-    cmd = std::string(VENNOR_EXE) + " --version >/dev/null 2>&1";
+    cmd = env + VENNOR_EXE + " --version >/dev/null 2>&1";
     EXPECT_EQ(WEXITSTATUS(std::system(cmd.c_str())), 0);
 }
 

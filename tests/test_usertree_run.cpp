@@ -94,7 +94,7 @@ TEST(UserTreeRun, UserDirNamesThePlayersTreeForOneRunAndDataKeepsOneTree) {
     r = playinstalled(g.prefix, g.home, g.from, quitatonce, "--data " + data);
     ASSERT_EQ(r.status, 0) << r.err;
     log = readtext(data + "/text/debug.log");
-    EXPECT_TRUE(has(log, "One tree, read and written: " + data + "\n")) << log.substr(0, 300);
+    EXPECT_TRUE(has(log, "One tree (--data), read and written; no player's tree\n")) << log.substr(0, 300);
     EXPECT_FALSE(fs::exists(g.home + "/data"));
     EXPECT_EQ(stamps(g.shipped), before);
 
