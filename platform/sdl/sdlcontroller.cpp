@@ -57,16 +57,11 @@ void add(int index) {
     }
 }
 
-// Whatever the controller held is let go, so no button stays down for the
-// game after the cable is pulled.
+// SDL lets go of a pulled controller's buttons (their up events come
+// before the removal), so no button stays down for the game.
 void remove(SDL_JoystickID id) {
     padstate* p = padof(id);
     if (!p) return;
-    for (const buttonentry& b : buttons)
-        if (SDL_GameControllerGetButton(p->pad, (SDL_GameControllerButton)b.button)) {
-            if (b.does.action == PAD_KEY) sdlkeyboard_press(b.does.vk, false);
-            else sdlmouse_press(b.does.action == PAD_LEFTBUTTON, false);
-        }
     SDL_GameControllerClose(p->pad);
     *p = padstate{};
 }
