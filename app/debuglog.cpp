@@ -21,8 +21,10 @@ static bool logoff = false;
 
 bool opendebuglog() {
     closedebuglog();
-    logfile = plat_fcreate("text\\debug.log");
-    logoff = !logfile && !plat_usertreeproblem().empty();
+    // A tree that failed its test at start (a full disk takes the empty file
+    // but no line) is not tried: the box has said so.
+    logoff = !plat_usertreeproblem().empty();
+    if (!logoff) logfile = plat_fcreate("text\\debug.log");
     return logfile || logoff;
 }
 

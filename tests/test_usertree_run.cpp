@@ -136,3 +136,24 @@ TEST(UserTreeRun, AMissingContentTreeIsOneMessageAndStatusThree) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_FALSE(fs::exists(g.home + "/data"));
 }
+
+// A full disk passes every folder test and fails the first byte. It needs a
+// file system of its own, so the test runs only where it may mount one.
+TEST(UserTreeRun, APlayersTreeOnAFullDiskIsSaidAndTheGameStillRuns) {
+    installed g("treefull");
+    std::string disk = g.prefix + "/disk";
+    fs::create_directories(disk);
+    if (std::system(("mount -t tmpfs -o size=16k tmpfs " + disk + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a small file system here";
+    fs::create_directories(disk + "/vennor");
+    std::system(("dd if=/dev/zero of=" + disk + "/filler bs=4k count=100 2>/dev/null").c_str());
+    run r = playinstalled(g.prefix, g.home, g.from, editandsave, "--user-dir " + disk + "/vennor");
+    std::string debuglog = disk + "/vennor/text/debug.log";
+    bool logthere = fs::exists(debuglog);
+    std::system(("umount " + disk).c_str());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(has(r.err, "vennor: Player's folder cannot be written: ")) << r.err;
+    EXPECT_TRUE(has(r.err, disk + "/vennor: No space left on device")) << r.err;
+    EXPECT_FALSE(logthere) << "the log is not started in a tree that takes no bytes";
+    EXPECT_TRUE(fs::is_empty(g.from));
+}
