@@ -20,30 +20,26 @@ enum class ink { raw, lit, blend };
 
 struct pen {
     ink how;
-    u32 level; // the light level for ink::lit
+    darkpen dark; // the light level's darkening for ink::lit
 };
 
 static pen penfor(i32 lightcell) {
     u32 level = lightcell >= 0 && lightcell < MAPCELLS && lightmap ? lightmap[lightcell] : 0;
     if (level >= NUMLIGHTLEVELS) level = NUMLIGHTLEVELS - 1;
-    return {ink::lit, level};
+    return {ink::lit, darkpenfor(level)};
 }
 
-// Pictures keep their pixels little-endian, two bytes each.
-static u16 pixelat(const u8* src, i32 i) { return (u16)(src[2 * i] | src[2 * i + 1] << 8); }
+static const pen rawpen = {ink::raw, {}}, blendpen = {ink::blend, {}};
 
 // One loop per ink: with the choice inside the loop the compiler has to
 // reload the pen for every pixel, since a pixel written might be the pen.
 static void putspan(u16* d, const u8* src, i32 n, const pen& p) {
-    if (p.how == ink::lit) {
-        darkenspan(d, src, n, p.level);
-    } else if (p.how == ink::raw) {
-        if constexpr (std::endian::native == std::endian::little) std::memcpy(d, src, (size_t)n * 2);
-        else
-            for (i32 i = 0; i < n; i++) d[i] = pixelat(src, i);
-    } else {
-        for (i32 i = 0; i < n; i++) d[i] = blendhalf(pixelat(src, i), d[i]);
-    }
+    if (p.how == ink::lit) darkenrow(p.dark, d, src, n);
+    else if (p.how == ink::raw && std::endian::native == std::endian::little) copyrow(d, src, n);
+    else if (p.how == ink::raw)
+        for (i32 i = 0; i < n; i++) d[i] = littlepixel(src, i);
+    else
+        for (i32 i = 0; i < n; i++) d[i] = blendhalf(littlepixel(src, i), d[i]);
 }
 
 // Writes the n pixels meant for visible (x, y) onward on one row, less what
@@ -72,14 +68,54 @@ static void replayruns(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
     }
 }
 
+// The tile's rows 1..19 as first column and width, so the loop over a
+// tile wholly on the surface needs neither a call per row nor clipping.
+struct tilerows {
+    u8 first[20], width[20];
+};
+
+static const tilerows& rowsoftile() {
+    static const tilerows rows = [] {
+        tilerows t{};
+        for (int r = 1; r < 20; r++) {
+            int first, width;
+            tilerow(r, &first, &width);
+            t.first[r] = (u8)first;
+            t.width[r] = (u8)width;
+        }
+        return t;
+    }();
+    return rows;
+}
+
+static bool tileinside(i32 x, i32 y) {
+    return x >= -VSLEFT && x + 40 <= VSWIDTH - VSLEFT && y + 1 >= -VSTOP && y + 20 <= VSHEIGHT - VSTOP;
+}
+
 static void drawtile(int tile, i32 x, i32 y, const pen& p) {
     if (tile < 0 || tile >= NUMLANDTYPES || !landrawdataptr[tile]) return;
     const u8* src = (const u8*)landrawdataptr[tile];
+    const tilerows& rows = rowsoftile();
+    if (!tileinside(x, y)) {
+        for (int r = 1; r < 20; r++) {
+            clippedspan(x + rows.first[r], y + r, src, rows.width[r], p);
+            src += 2 * rows.width[r];
+        }
+        return;
+    }
+    u16* row = vspixel(x, y);
+    // The lit loop on its own, so the darkening is set up once per tile.
+    if (p.how == ink::lit) {
+        const darkpen dark = p.dark;
+        for (int r = 1; r < 20; r++) {
+            darkenrow(dark, row + r * VSPITCH + rows.first[r], src, rows.width[r]);
+            src += 2 * rows.width[r];
+        }
+        return;
+    }
     for (int r = 1; r < 20; r++) {
-        int first, width;
-        tilerow(r, &first, &width);
-        clippedspan(x + first, y + r, src, width, p);
-        src += 2 * width;
+        putspan(row + r * VSPITCH + rows.first[r], src, rows.width[r], p);
+        src += 2 * rows.width[r];
     }
 }
 
@@ -91,7 +127,7 @@ void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell) {
 
 void drawlandtile(int tile, i32 x, i32 y) {
     beginvsdraw();
-    drawtile(tile, x, y, {ink::raw, 0});
+    drawtile(tile, x, y, rawpen);
     endvsdraw();
 }
 
@@ -138,8 +174,8 @@ static void drawitem(int item, i32 x, i32 y, const pen& p) {
 }
 
 void drawitempic(int item, i32 x, i32 y, i32 lightcell) { drawitem(item, x, y, penfor(lightcell)); }
-void drawitempicraw(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::raw, 0}); }
-void drawitempicblend(int item, i32 x, i32 y) { drawitem(item, x, y, {ink::blend, 0}); }
+void drawitempicraw(int item, i32 x, i32 y) { drawitem(item, x, y, rawpen); }
+void drawitempicblend(int item, i32 x, i32 y) { drawitem(item, x, y, blendpen); }
 
 static void drawframe(int set, i32 x, i32 y, int action, int facing, int frame, const pen& p) {
     beginvsdraw();
@@ -158,5 +194,5 @@ void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 l
 }
 
 void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame) {
-    drawframe(set, x, y, action, facing, frame, {ink::raw, 0});
+    drawframe(set, x, y, action, facing, frame, rawpen);
 }

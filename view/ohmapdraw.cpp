@@ -9,15 +9,24 @@
 #include "world/itemtype.h"
 #include "world/npc.h"
 
+// A field's value shifted right and put back in place is the field shifted
+// right with the bits below the field's own place cleared, which needs no
+// take-apart per field and runs eight pixels at a time.
 void darkenwindow(int shift) {
+    typedef u16 lanes __attribute__((vector_size(16)));
+    const u16 rm = rmask, gm = gmask, bm = bmask;
+    const u16 rkeep = (u16)(0xFFFFu << rshift), gkeep = (u16)(0xFFFFu << gshift), bkeep = (u16)(0xFFFFu << bshift);
+    const int s = shift;
     beginvsdraw();
+    if (s > 15) return clearvs(), endvsdraw();
     for (i32 y = 0; y < OHMAPHEIGHT; y++) {
         u16* p = vspixel(0, y);
-        for (i32 x = 0; x < OHMAPWIDTH; x++) {
-            u32 v = p[x];
-            u32 r = ((v & rmask) >> rshift) >> shift, g = ((v & gmask) >> gshift) >> shift,
-                b = ((v & bmask) >> bshift) >> shift;
-            p[x] = (u16)(r << rshift | g << gshift | b << bshift);
+        static_assert(OHMAPWIDTH % 8 == 0);
+        for (i32 x = 0; x < OHMAPWIDTH; x += 8) {
+            lanes v;
+            std::memcpy(&v, p + x, sizeof v);
+            v = ((v & rm) >> s & rkeep) | ((v & gm) >> s & gkeep) | ((v & bm) >> s & bkeep);
+            std::memcpy(p + x, &v, sizeof v);
         }
     }
     endvsdraw();

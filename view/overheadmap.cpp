@@ -32,8 +32,10 @@ void overheadstep() {
         drawmapview();
         darkenwindow(3);
         savewindow(keptwindow);
+    } else {
+        // Just kept, the window already is the kept picture.
+        restorewindow(keptwindow);
     }
-    restorewindow(keptwindow);
     drawminiature();
 }
 
