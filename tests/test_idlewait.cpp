@@ -13,6 +13,7 @@
 #include "platform/platform.h"
 #include "platform/sdl/sdlidle.h"
 #include "testenv.h"
+#include "xserver.h"
 
 namespace {
 
@@ -68,42 +69,10 @@ TEST(IdleWait, EachPassOfABusyWaitLastsUntilTheTimerThreadsNextTick) {
     EXPECT_EQ(sdltick_count(), stopped);
 }
 
-// A private X server, as the full-screen test starts one.
-struct xserver {
-    pid_t pid = -1;
-    std::string display;
-    bool start() {
-        int fds[2];
-        if (pipe(fds) != 0) return false;
-        pid = fork();
-        if (pid == 0) {
-            close(fds[0]);
-            std::string fd = std::to_string(fds[1]);
-            execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-                  "tcp", (char*)nullptr);
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        char c;
-        pollfd p{fds[0], POLLIN, 0};
-        while (poll(&p, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-        close(fds[0]);
-        if (number.empty()) return false;
-        display = ":" + number;
-        return true;
-    }
-    ~xserver() {
-        if (pid <= 0) return;
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-};
-
 i32 ignore(u32, u32, i32) { return 0; }
 
 TEST(IdleWait, TheWindowDrawsNewFramesAndRepaintsButNotTheSameFrameTwice) {
-    if (access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "Xvfb is not installed";
+    if (access(xvfb, X_OK) != 0) GTEST_SKIP() << "Xvfb is not installed";
     xserver x;
     ASSERT_TRUE(x.start());
     starttestplatform();
