@@ -533,7 +533,8 @@ TEST(MapEditorKeys, MainBlockKeysDoWhatTheKeypadKeysDo) {
             state bypad = pressfrom(tool, p.keypad);
             state bykey = pressfrom(tool, p.standin);
             EXPECT_TRUE(bykey == bypad) << "tool " << (int)tool << " key " << p.standin;
-            if (tool == TOOL_PLACEITEM || p.keypad == VK_NUMPAD0 + 4 || p.keypad == VK_NUMPAD0 + 6)
+            if (tool == TOOL_PLACEITEM || p.keypad == VK_NUMPAD0 + 4 || p.keypad == VK_NUMPAD0 + 6) {
                 EXPECT_FALSE(bykey == (state{10, 10, 4})) << "tool " << (int)tool << " key " << p.standin;
+            }
         }
 }

@@ -399,8 +399,12 @@ TEST(MapView, CellsOffTheMapDrawNothingAndTheEdgesDoNotBreak) {
         for (const vssrec& s : vss) {
             i32 x = scx + s.column - 20, y = scy + s.line - 20;
             bool onthemap = x >= 0 && x < 256 && y >= 0 && y < 256;
-            EXPECT_EQ(px(s.x - 40, s.y - 20), onthemap ? LAND : 0) << "view on (" << scx << ", " << scy << "), cell (" << x << ", " << y << ")";
-            (onthemap ? on : off)++;
+            // Squares in the guard bands, or under a panel that covers them,
+            // are left alone: nothing there ever shows.
+            i32 px0 = s.x - 40, py0 = s.y - 20;
+            bool shows = px0 >= 0 && px0 < 640 && py0 >= 0 && py0 < (panelcovers() ? PANELTOP : 480);
+            EXPECT_EQ(px(px0, py0), onthemap && shows ? LAND : 0) << "view on (" << scx << ", " << scy << "), cell (" << x << ", " << y << ")";
+            if (shows) (onthemap ? on : off)++;
         }
         EXPECT_GT(on, 100);
         EXPECT_GT(off, 100) << "the view reaches past the edge";

@@ -154,3 +154,107 @@ TEST(ObjectPics, PicturesAreClippedToTheSurface) {
     for (auto& p : places) drawlandtile(3, p[0], p[1]);
     landrawdataptr[3] = nullptr;
 }
+
+// The map view narrows what pictures may write to the part of the window
+// that shows. Tiles and pictures swept across every edge of a narrow clip,
+// lit and as stored, against a plain pixel-by-pixel drawing of the same.
+namespace {
+
+const picclip narrow = {100, 100, 220, 160};
+constexpr u16 UNDER = 0x1234;
+constexpr int LEVEL = 9;
+
+bool inclip(i32 x, i32 y) { return x >= narrow.x0 && x < narrow.x1 && y >= narrow.y0 && y < narrow.y1; }
+
+u16 inked(u16 v, bool lit) { return lit ? lighttable[LEVEL * 65536 + v] : v; }
+
+// The area round the clip, as it is and as it should be.
+struct area {
+    std::vector<u16> want;
+    void clear() {
+        want.assign(320 * 200, UNDER);
+        for (i32 y = 0; y < 200; y++)
+            for (i32 x = 0; x < 320; x++) *vspixel(x, y) = UNDER;
+    }
+    void put(i32 x, i32 y, u16 v) {
+        if (inclip(x, y)) want[y * 320 + x] = v;
+    }
+    int differing() const {
+        int bad = 0;
+        for (i32 y = 0; y < 200; y++)
+            for (i32 x = 0; x < 320; x++) bad += *vspixel(x, y) != want[y * 320 + x];
+        return bad;
+    }
+};
+
+void plaintile(area& a, const std::vector<u16>& tile, i32 x, i32 y, bool lit) {
+    size_t at = 0;
+    for (int r = 1; r < 20; r++) {
+        int first, width;
+        tilerow(r, &first, &width);
+        for (int i = 0; i < width; i++) a.put(x + first + i, y + r, inked(tile[at++], lit));
+    }
+}
+
+void plainruns(area& a, const std::vector<u8>& d, i32 x, i32 y, bool lit) {
+    u32 pos = 0;
+    for (size_t at = 0; at + 3 <= d.size();) {
+        pos += (u32)(d[at] | d[at + 1] << 8);
+        u32 count = d[at + 2];
+        at += 3;
+        for (u32 k = 0; k < count; k++, at += 2, pos++)
+            a.put(x + (i32)(pos % RLEPITCH), y + (i32)(pos / RLEPITCH), inked((u16)(d[at] | d[at + 1] << 8), lit));
+    }
+}
+
+} // namespace
+
+TEST(ObjectPics, ANarrowedClipCutsTilesAndPicturesExactlyAtItsEdges) {
+    startpics();
+    lightmap[77] = LEVEL;
+    std::vector<u16> tile(TILEPIXELS);
+    for (size_t i = 0; i < tile.size(); i++) tile[i] = (u16)(i * 40503u + 1);
+    landrawdataptr[3] = tile.data();
+    // A picture with holes, so rows are several runs.
+    const int w = 50, h = 70;
+    std::vector<u16> raster(RLEPITCH * 256, 0);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++) raster[y * RLEPITCH + x] = (x + y) % 5 ? (u16)(x * 977 + y * 131 + 1) : 0;
+    std::vector<u8> runs;
+    ASSERT_TRUE(encodepicture(raster.data(), RLEPITCH, 256, {0, 0, w, h, 0, false}, &runs));
+    itemtyperec& t = pictypes[7];
+    t = itemtyperec{};
+    t.isused = t.isloaded = 1;
+    t.picwidth = w, t.picheight = h;
+    t.rawdatasize = (u32)runs.size();
+    itemrawdataptr[7] = runs.data();
+    setpicclip(narrow);
+    area a;
+    int bad = 0, drawn = 0;
+    auto sweep = [&](i32 x, i32 y) {
+        for (bool lit : {false, true}) {
+            a.clear();
+            if (lit) drawlandtilelit(3, x, y, 77);
+            else drawlandtile(3, x, y);
+            plaintile(a, tile, x, y, lit);
+            bad += a.differing();
+            a.clear();
+            if (lit) drawitempic(7, x, y, 77);
+            else drawitempicraw(7, x, y);
+            plainruns(a, runs, x - ((w - 40) >> 1), y + 20 - h, lit);
+            bad += a.differing();
+            drawn++;
+        }
+    };
+    for (i32 x = narrow.x0 - 50; x <= narrow.x1 + 10; x++) sweep(x, 120);
+    for (i32 y = narrow.y0 - 25; y <= narrow.y1 + 75; y++) sweep(150, y);
+    resetpicclip();
+    EXPECT_EQ(bad, 0) << "pixels wrong in " << drawn << " drawings";
+    // Back to the whole surface: the guard bands take pictures again.
+    drawlandtile(3, -VSLEFT, -VSTOP);
+    int first, width;
+    tilerow(1, &first, &width);
+    EXPECT_EQ(*vspixel(-VSLEFT + first, -VSTOP + 1), tile[0]);
+    landrawdataptr[3] = nullptr;
+    itemrawdataptr[7] = nullptr;
+}

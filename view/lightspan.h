@@ -6,16 +6,26 @@
 // Rows of pictures are short (a land tile's are 4 to 40 pixels), so the
 // per-row work is inline and everything a level needs is set up once per
 // picture in a darkpen.
+//
+// A channel c of width w at shift s darkened by f sixteenths is
+// floor(c * f / 16) << s, which is the high half of (v & mask) * (f << 12),
+// masked: one multiply per channel and no shifts. Two channels share a
+// multiply when the lower one's product stays below the upper one's kept
+// bits, which holds for the outer channels of 5-5-5 and 5-6-5.
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "platform/types.h"
 
 // The colour layout the light tables were built for, kept by the tables'
 // builder so that the arithmetic always matches the tables in use.
 struct lightlayout {
-    u16 mask[3];
-    u8 shift[3];
-    bool arithmetic; // false: a field too wide for 16-bit lanes, use the table
+    u16 group[3]; // channel masks sharing one multiply each; 0 when unused
+    u16 keep;     // every channel's bits
+    bool arithmetic; // false: overlapping or odd fields, use the table
 };
 extern lightlayout darklayout;
 
@@ -25,32 +35,36 @@ extern const u8 darkenfactor[16];
 // Fills darklayout from the masks and shifts the tables are built with.
 void setlightlayout(u16 rmask, u8 rshift, u16 gmask, u8 gshift, u16 bmask, u8 bshift);
 
-typedef u16 lanes8 __attribute__((vector_size(16)));
-typedef u16 lanes4 __attribute__((vector_size(8)));
-
 struct darkpen {
-    u16 mask[3];
-    u8 shift[3];
-    u16 factor;
+    u16 group[3];
+    u16 keep;
+    u16 multiplier; // factor << 12; 0 for full light, which only keeps the channels
     bool arithmetic;
     const u16* table; // the level's light table, when not arithmetic
+#if defined(__SSE2__)
+    // The same in every lane, set up once for a picture's many short rows.
+    __m128i lanekeep, lanemultiplier, lanegroup[3];
+#endif
 };
 
 darkpen darkpenfor(u32 level);
 
-// The fields as plain values: read through the pen inside a loop, they
-// would be read again after every store, since a u16 stored might be one.
-struct darkfields {
-    u16 m0, m1, m2, f;
-    u8 s0, s1, s2;
-};
+inline u16 littlepixel(const u8* src, i32 i) { return (u16)(src[2 * i] | src[2 * i + 1] << 8); }
 
-template <typename V> inline V darkenlanes(const darkfields& k, V v) {
-    return (((v & k.m0) >> k.s0) * k.f >> 4 << k.s0) | (((v & k.m1) >> k.s1) * k.f >> 4 << k.s1) |
-           (((v & k.m2) >> k.s2) * k.f >> 4 << k.s2);
+inline u16 darkenpixel(const darkpen& p, u32 v) {
+    if (!p.multiplier) return (u16)(v & p.keep);
+    u32 r = 0;
+    for (u16 g : p.group) r |= ((v & g) * p.multiplier >> 16) & g;
+    return (u16)r;
 }
 
-inline u16 littlepixel(const u8* src, i32 i) { return (u16)(src[2 * i] | src[2 * i + 1] << 8); }
+#if defined(__SSE2__)
+inline __m128i darkenlanes(__m128i v, __m128i m, __m128i g0, __m128i g1, __m128i g2) {
+    __m128i a = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g0), m), g0);
+    __m128i b = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g1), m), g1);
+    __m128i c = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g2), m), g2);
+    return _mm_or_si128(a, _mm_or_si128(b, c));
+}
 
 // d[i] = the level's light table at pixel i of src, src holding n
 // little-endian 16-bit pixels.
@@ -60,22 +74,28 @@ inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) {
         for (; i < n; i++) d[i] = p.table[littlepixel(src, i)];
         return;
     }
-    const darkfields k = {p.mask[0], p.mask[1], p.mask[2], p.factor, p.shift[0], p.shift[1], p.shift[2]};
+    // Copies: the pen's lanes might be any stored pixel, as far as the
+    // compiler knows, and would be read again after every store.
+    const __m128i keep = p.lanekeep, m = p.lanemultiplier, g0 = p.lanegroup[0], g1 = p.lanegroup[1], g2 = p.lanegroup[2];
+    const bool full = !p.multiplier;
     for (; i + 8 <= n; i += 8) {
-        lanes8 v;
-        std::memcpy(&v, src + 2 * i, sizeof v);
-        v = darkenlanes(k, v);
-        std::memcpy(d + i, &v, sizeof v);
+        __m128i v = _mm_loadu_si128((const __m128i*)(src + 2 * i));
+        v = full ? _mm_and_si128(v, keep) : darkenlanes(v, m, g0, g1, g2);
+        _mm_storeu_si128((__m128i*)(d + i), v);
     }
     if (i + 4 <= n) {
-        lanes4 v;
-        std::memcpy(&v, src + 2 * i, sizeof v);
-        v = darkenlanes(k, v);
-        std::memcpy(d + i, &v, sizeof v);
+        __m128i v = _mm_loadl_epi64((const __m128i*)(src + 2 * i));
+        v = full ? _mm_and_si128(v, keep) : darkenlanes(v, m, g0, g1, g2);
+        _mm_storel_epi64((__m128i*)(d + i), v);
         i += 4;
     }
-    for (; i < n; i++) d[i] = darkenlanes(k, (u32)littlepixel(src, i));
+    for (; i < n; i++) d[i] = darkenpixel(p, littlepixel(src, i));
 }
+#else
+inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) {
+    for (i32 i = 0; i < n; i++) d[i] = p.arithmetic ? darkenpixel(p, littlepixel(src, i)) : p.table[littlepixel(src, i)];
+}
+#endif
 
 // The same row as stored: fixed-size pieces, as a call to a general copy
 // costs more than the few bytes of a short row.

@@ -152,9 +152,25 @@ static void unitoncell(int slot, i32 sx, i32 sy, u16 item) {
     if (undermouse || leaderstarget) healthbar(slot, sx - 50, sy - surfaceof(item) - 78);
 }
 
+// The damage numbers and missiles in play, in table order, gathered once a
+// drawing: nearly every square has none, and walking both tables for each of
+// the view's squares cost more than drawing a fair share of them.
+static damagenumberrec* numbersinplay[MAXDAMAGENUMBERS];
+static const missilerec* missilesinplay[MAXMISSILES];
+static int numbercount, missilecount;
+
+static void gatherinplay() {
+    numbercount = missilecount = 0;
+    for (damagenumberrec& d : damagenumber)
+        if (d.active) numbersinplay[numbercount++] = &d;
+    for (const missilerec& m : missile)
+        if (m.isused) missilesinplay[missilecount++] = &m;
+}
+
 static void numbersofcell(i32 off, i32 sx, i32 sy) {
-    for (damagenumberrec& d : damagenumber) {
-        if (!d.active || d.cell != off) continue;
+    for (int k = 0; k < numbercount; k++) {
+        damagenumberrec& d = *numbersinplay[k];
+        if (d.cell != off) continue;
         i32 x = sx - 43;
         for (i32 t : {10, 100, 1000})
             if (d.value >= t) x -= 4;
@@ -165,8 +181,9 @@ static void numbersofcell(i32 off, i32 sx, i32 sy) {
 }
 
 static void missilesofcell(i32 x, i32 y, i32 sx, i32 sy) {
-    for (const missilerec& m : missile) {
-        if (!m.isused || m.x != x || m.y != y) continue;
+    for (int i = 0; i < missilecount; i++) {
+        const missilerec& m = *missilesinplay[i];
+        if (m.x != x || m.y != y) continue;
         i32 dx = (i32)(m.offx * 0.5f - m.offy * 0.5f + 20.0f), dy = (i32)(m.offx * 0.25f + m.offy * 0.25f);
         i32 cx = sx - 60 + dx, cy = sy - 60 + dy;
         if (m.kind == MISSILE_ARROW) {
@@ -244,8 +261,13 @@ void drawmapview() {
     npcsmoothshift(curnpc, &shx, &shy);
     for (damagenumberrec& d : damagenumber) d.placed = 0;
     for (cloudrec& c : cloud) c.placed = 0;
+    // Only what shows is drawn: not the guard bands round the window, nor
+    // the rows the panel covers.
+    setpicclip({0, 0, 640, panelcovers() ? PANELTOP : 480});
+    gatherinplay();
     if (drawland) landpass();
     objectpass();
+    resetpicclip();
     for (int r = 1; r < MAXCLOUDS; r++) drawcloud(r);
     drawnumbers();
     shx = shy = 0;

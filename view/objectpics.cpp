@@ -42,11 +42,24 @@ static void putspan(u16* d, const u8* src, i32 n, const pen& p) {
         for (i32 i = 0; i < n; i++) d[i] = blendhalf(littlepixel(src, i), d[i]);
 }
 
+static const picclip wholesurface = {-VSLEFT, -VSTOP, VSWIDTH - VSLEFT, VSHEIGHT - VSTOP};
+static picclip clip = wholesurface;
+
+void setpicclip(picclip c) {
+    // Never wider than the surface, whatever the caller asks.
+    clip.x0 = c.x0 > wholesurface.x0 ? c.x0 : wholesurface.x0;
+    clip.y0 = c.y0 > wholesurface.y0 ? c.y0 : wholesurface.y0;
+    clip.x1 = c.x1 < wholesurface.x1 ? c.x1 : wholesurface.x1;
+    clip.y1 = c.y1 < wholesurface.y1 ? c.y1 : wholesurface.y1;
+}
+
+void resetpicclip() { clip = wholesurface; }
+
 // Writes the n pixels meant for visible (x, y) onward on one row, less what
-// falls off the surface.
+// falls outside the clip.
 static void clippedspan(i32 x, i32 y, const u8* src, i32 n, const pen& p) {
-    if (y < -VSTOP || y >= VSHEIGHT - VSTOP) return;
-    i32 x0 = x < -VSLEFT ? -VSLEFT : x, x1 = x + n > VSWIDTH - VSLEFT ? VSWIDTH - VSLEFT : x + n;
+    if (y < clip.y0 || y >= clip.y1) return;
+    i32 x0 = x < clip.x0 ? clip.x0 : x, x1 = x + n > clip.x1 ? clip.x1 : x + n;
     if (x0 < x1) putspan(vspixel(x0, y), src + 2 * (x0 - x), x1 - x0, p);
 }
 
@@ -60,9 +73,12 @@ static void replayruns(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
         at += 3;
         if (count * 2 > size - at) count = (size - at) / 2;
         i64 row = (i64)(pos / RLEPITCH), col = (i64)(pos % RLEPITCH);
+        // Runs only ever move down the picture, so none after this one can
+        // reach the clip either.
+        if (row >= VSHEIGHT || y + row >= clip.y1) return;
         i64 room = RLEPITCH - col; // a run never wraps into the next row
         i32 n = (i32)(count < room ? count : room);
-        if (row < VSHEIGHT) clippedspan((i32)(x + col), (i32)(y + row), data + at, n, p);
+        clippedspan((i32)(x + col), (i32)(y + row), data + at, n, p);
         pos += count;
         at += count * 2;
     }
@@ -88,14 +104,15 @@ static const tilerows& rowsoftile() {
     return rows;
 }
 
-static bool tileinside(i32 x, i32 y) {
-    return x >= -VSLEFT && x + 40 <= VSWIDTH - VSLEFT && y + 1 >= -VSTOP && y + 20 <= VSHEIGHT - VSTOP;
-}
+// The tile's rows 1..19 and columns 0..39 against the clip.
+static bool tileinside(i32 x, i32 y) { return x >= clip.x0 && x + 40 <= clip.x1 && y + 1 >= clip.y0 && y + 20 <= clip.y1; }
+static bool tileoutside(i32 x, i32 y) { return x >= clip.x1 || x + 40 <= clip.x0 || y + 1 >= clip.y1 || y + 20 <= clip.y0; }
 
 static void drawtile(int tile, i32 x, i32 y, const pen& p) {
     if (tile < 0 || tile >= NUMLANDTYPES || !landrawdataptr[tile]) return;
     const u8* src = (const u8*)landrawdataptr[tile];
     const tilerows& rows = rowsoftile();
+    if (tileoutside(x, y)) return;
     if (!tileinside(x, y)) {
         for (int r = 1; r < 20; r++) {
             clippedspan(x + rows.first[r], y + r, src, rows.width[r], p);

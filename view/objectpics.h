@@ -6,6 +6,14 @@
 // picture near an edge, or one nudged out of its box, never writes outside.
 #include "platform/types.h"
 
+// What pictures may write, in visible coordinates, x1 and y1 excluded: the
+// whole surface unless narrowed (the map view narrows it to what shows).
+struct picclip {
+    i32 x0, y0, x1, y1;
+};
+void setpicclip(picclip c);
+void resetpicclip();
+
 void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell);
 void drawlandtile(int tile, i32 x, i32 y);
 void drawitempic(int item, i32 x, i32 y, i32 lightcell);

@@ -126,6 +126,8 @@ static void editorpanel() {
     drawtextright("to bring up options", 640, 458);
 }
 
+bool panelcovers() { return (gamestate == GS_COMBAT && panelpicture) || gamestate == GS_EDITMAP; }
+
 void drawpanel() {
     u8 keep = currentfont;
     beginvsdraw();

@@ -22,3 +22,5 @@ void drawstatbar(i32 v, i32 m, i32 x, i32 y, i32 w, i32 h, u16 colour555, int sl
 void settextcolour555(u16 r, u16 g, u16 b);
 // Rows 400..479 for the current screen.
 void drawpanel();
+// True when drawpanel covers rows 400..479 whole, so nothing under them shows.
+bool panelcovers();

@@ -68,9 +68,11 @@ template <typename F> double median(F f, int n) {
     return t[t.size() / 2];
 }
 
+// What a player sees: the window's rows, not the guard bands round it.
 u64 screenhash() {
     lockvs();
-    u64 h = fnv(vsptr, VSBYTES);
+    u64 h = 1469598103934665603ull;
+    for (int row = 0; row < 480; row++) h = fnv(vspixel(0, row), 640 * 2, h);
     unlockvs();
     return h;
 }
