@@ -66,30 +66,42 @@ i32 textwidth(const char* text) {
     return w;
 }
 
-static u16 blendtext(u16 d, u32 a) {
-    u32 r = (((d & rmask) >> rshift) * (32 - a) + textr * a) / 32;
-    u32 g = (((d & gmask) >> gshift) * (32 - a) + textg * a) / 32;
-    u32 b = (((d & bmask) >> bshift) * (32 - a) + textb * a) / 32;
-    return (u16)((r << rshift) | (g << gshift) | (b << bshift));
+// The font, the colour and the layout as plain values for one glyph: read
+// from their globals, each would be read again after every pixel stored,
+// as a stored pixel might be any of them as far as the compiler knows.
+struct textink {
+    u8 font;
+    u16 rm, gm, bm;
+    u8 rs, gs, bs;
+    u32 r, g, b;
+};
+
+static textink inknow() { return {currentfont, rmask, gmask, bmask, rshift, gshift, bshift, textr, textg, textb}; }
+
+static u16 blendtext(const textink& k, u16 d, u32 a) {
+    u32 r = (((d & k.rm) >> k.rs) * (32 - a) + k.r * a) / 32;
+    u32 g = (((d & k.gm) >> k.gs) * (32 - a) + k.g * a) / 32;
+    u32 b = (((d & k.bm) >> k.bs) * (32 - a) + k.b * a) / 32;
+    return (u16)((r << k.rs) | (g << k.gs) | (b << k.bs));
 }
 
-static u16 halftext(u16 d) {
-    u32 r = (((d & rmask) >> rshift) + textr) / 2;
-    u32 g = (((d & gmask) >> gshift) + textg) / 2;
-    u32 b = (((d & bmask) >> bshift) + textb) / 2;
-    return (u16)((r << rshift) | (g << gshift) | (b << bshift));
+static u16 halftext(const textink& k, u16 d) {
+    u32 r = (((d & k.rm) >> k.rs) + k.r) / 2;
+    u32 g = (((d & k.gm) >> k.gs) + k.g) / 2;
+    u32 b = (((d & k.bm) >> k.bs) + k.b) / 2;
+    return (u16)((r << k.rs) | (g << k.gs) | (b << k.bs));
 }
 
 // One coverage value onto one pixel; font 5's shadow goes to the pixel one
 // right and one down.
-static void plot(u16* d, i32 pitch, u8 s) {
+static void plot(const textink& k, u16* d, i32 pitch, u8 s) {
     if (!s) return;
-    if (currentfont == 6) {
-        *d = s == 1 ? 0 : halftext(*d);
+    if (k.font == 6) {
+        *d = s == 1 ? 0 : halftext(k, *d);
         return;
     }
-    *d = blendtext(*d, s * 4u + 4);
-    if (currentfont == 5) d[pitch + 1] = 0;
+    *d = blendtext(k, *d, s * 4u + 4);
+    if (k.font == 5) d[pitch + 1] = 0;
 }
 
 // Glyphs are not clipped to the visible window (the guard bands take the
@@ -112,8 +124,9 @@ void drawglyph(u8 code, i32 x, i32 y) {
     i32 pitch = textalt ? 640 : VSPITCH;
     u16* d = textalt ? textaltbuf + y * 640 + x : vspixel(x, y);
     const u8* s = f.picture + g.x;
+    const textink k = inknow();
     for (int row = 0; row < f.height; row++, s += f.picwidth, d += pitch)
-        for (int col = 0; col < g.width; col++) plot(d + col, pitch, s[col]);
+        for (int col = 0; col < g.width; col++) plot(k, d + col, pitch, s[col]);
     if (!textalt) endvsdraw();
 }
 

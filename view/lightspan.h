@@ -59,42 +59,64 @@ inline u16 darkenpixel(const darkpen& p, u32 v) {
 }
 
 #if defined(__SSE2__)
-inline __m128i darkenlanes(__m128i v, __m128i m, __m128i g0, __m128i g1, __m128i g2) {
-    __m128i a = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g0), m), g0);
-    __m128i b = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g1), m), g1);
-    __m128i c = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, g2), m), g2);
+// The pen's lanes as plain values, for a picture's loop to keep in
+// registers: read through the pen they would be read again after every
+// store, as a stored pixel might be any of them as far as the compiler knows.
+struct darklanes {
+    __m128i keep, multiplier, group0, group1, group2;
+    bool full, arithmetic;
+    const u16* table;
+};
+
+inline darklanes lanesof(const darkpen& p) {
+    return {p.lanekeep, p.lanemultiplier, p.lanegroup[0], p.lanegroup[1], p.lanegroup[2], !p.multiplier, p.arithmetic, p.table};
+}
+
+__attribute__((always_inline)) inline __m128i darkenlanes(const darklanes& k, __m128i v) {
+    if (k.full) return _mm_and_si128(v, k.keep);
+    __m128i a = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, k.group0), k.multiplier), k.group0);
+    __m128i b = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, k.group1), k.multiplier), k.group1);
+    __m128i c = _mm_and_si128(_mm_mulhi_epu16(_mm_and_si128(v, k.group2), k.multiplier), k.group2);
     return _mm_or_si128(a, _mm_or_si128(b, c));
 }
 
 // d[i] = the level's light table at pixel i of src, src holding n
-// little-endian 16-bit pixels.
-inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) {
+// little-endian 16-bit pixels: eight at a time, then four, two and one.
+__attribute__((always_inline)) inline void darkenrow(const darklanes& k, u16* d, const u8* src, i32 n) {
     i32 i = 0;
-    if (!p.arithmetic) {
-        for (; i < n; i++) d[i] = p.table[littlepixel(src, i)];
+    if (!k.arithmetic) {
+        for (; i < n; i++) d[i] = k.table[littlepixel(src, i)];
         return;
     }
-    // Copies: the pen's lanes might be any stored pixel, as far as the
-    // compiler knows, and would be read again after every store.
-    const __m128i keep = p.lanekeep, m = p.lanemultiplier, g0 = p.lanegroup[0], g1 = p.lanegroup[1], g2 = p.lanegroup[2];
-    const bool full = !p.multiplier;
-    for (; i + 8 <= n; i += 8) {
-        __m128i v = _mm_loadu_si128((const __m128i*)(src + 2 * i));
-        v = full ? _mm_and_si128(v, keep) : darkenlanes(v, m, g0, g1, g2);
-        _mm_storeu_si128((__m128i*)(d + i), v);
-    }
+    for (; i + 8 <= n; i += 8) _mm_storeu_si128((__m128i*)(d + i), darkenlanes(k, _mm_loadu_si128((const __m128i*)(src + 2 * i))));
     if (i + 4 <= n) {
-        __m128i v = _mm_loadl_epi64((const __m128i*)(src + 2 * i));
-        v = full ? _mm_and_si128(v, keep) : darkenlanes(v, m, g0, g1, g2);
-        _mm_storel_epi64((__m128i*)(d + i), v);
+        _mm_storel_epi64((__m128i*)(d + i), darkenlanes(k, _mm_loadl_epi64((const __m128i*)(src + 2 * i))));
         i += 4;
     }
-    for (; i < n; i++) d[i] = darkenpixel(p, littlepixel(src, i));
+    if (i + 2 <= n) {
+        u32 two;
+        std::memcpy(&two, src + 2 * i, 4);
+        two = (u32)_mm_cvtsi128_si32(darkenlanes(k, _mm_cvtsi32_si128((int)two)));
+        std::memcpy(d + i, &two, 4);
+        i += 2;
+    }
+    if (i < n) d[i] = (u16)_mm_cvtsi128_si32(darkenlanes(k, _mm_cvtsi32_si128(littlepixel(src, i))));
 }
+
+inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) { darkenrow(lanesof(p), d, src, n); }
 #else
-inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) {
-    for (i32 i = 0; i < n; i++) d[i] = p.arithmetic ? darkenpixel(p, littlepixel(src, i)) : p.table[littlepixel(src, i)];
+struct darklanes {
+    darkpen pen;
+};
+
+inline darklanes lanesof(const darkpen& p) { return {p}; }
+
+inline void darkenrow(const darklanes& k, u16* d, const u8* src, i32 n) {
+    for (i32 i = 0; i < n; i++)
+        d[i] = k.pen.arithmetic ? darkenpixel(k.pen, littlepixel(src, i)) : k.pen.table[littlepixel(src, i)];
 }
+
+inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) { darkenrow(lanesof(p), d, src, n); }
 #endif
 
 // The same row as stored: fixed-size pieces, as a call to a general copy

@@ -56,15 +56,15 @@ void setpicclip(picclip c) {
 void resetpicclip() { clip = wholesurface; }
 
 // Writes the n pixels meant for visible (x, y) onward on one row, less what
-// falls outside the clip.
-static void clippedspan(i32 x, i32 y, const u8* src, i32 n, const pen& p) {
+// falls outside the clip; put(d, src, n) writes a row.
+template <typename Put> static void clippedspan(i32 x, i32 y, const u8* src, i32 n, Put put) {
     if (y < clip.y0 || y >= clip.y1) return;
     i32 x0 = x < clip.x0 ? clip.x0 : x, x1 = x + n > clip.x1 ? clip.x1 : x + n;
-    if (x0 < x1) putspan(vspixel(x0, y), src + 2 * (x0 - x), x1 - x0, p);
+    if (x0 < x1) put(vspixel(x0, y), src + 2 * (x0 - x), x1 - x0);
 }
 
 // Replays run-length data with its top-left corner at visible (x, y).
-static void replayruns(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
+template <typename Put> static void replayruns(const u8* data, u32 size, i32 x, i32 y, Put put) {
     u64 pos = 0;
     u32 at = 0;
     while (size - at >= 3) {
@@ -78,9 +78,21 @@ static void replayruns(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
         if (row >= VSHEIGHT || y + row >= clip.y1) return;
         i64 room = RLEPITCH - col; // a run never wraps into the next row
         i32 n = (i32)(count < room ? count : room);
-        clippedspan((i32)(x + col), (i32)(y + row), data + at, n, p);
+        clippedspan((i32)(x + col), (i32)(y + row), data + at, n, put);
         pos += count;
         at += count * 2;
+    }
+}
+
+// The lit loop apart, so that the darkening is set up once per picture.
+static void replay(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
+    if (p.how == ink::lit) {
+        const darklanes k = lanesof(p.dark);
+        replayruns(data, size, x, y, [&k](u16* d, const u8* src, i32 n) { darkenrow(k, d, src, n); });
+    } else if (p.how == ink::raw && std::endian::native == std::endian::little) {
+        replayruns(data, size, x, y, [](u16* d, const u8* src, i32 n) { copyrow(d, src, n); });
+    } else {
+        replayruns(data, size, x, y, [&p](u16* d, const u8* src, i32 n) { putspan(d, src, n, p); });
     }
 }
 
@@ -113,9 +125,10 @@ static void drawtile(int tile, i32 x, i32 y, const pen& p) {
     const u8* src = (const u8*)landrawdataptr[tile];
     const tilerows& rows = rowsoftile();
     if (tileoutside(x, y)) return;
+    auto put = [&p](u16* d, const u8* s, i32 n) { putspan(d, s, n, p); };
     if (!tileinside(x, y)) {
         for (int r = 1; r < 20; r++) {
-            clippedspan(x + rows.first[r], y + r, src, rows.width[r], p);
+            clippedspan(x + rows.first[r], y + r, src, rows.width[r], put);
             src += 2 * rows.width[r];
         }
         return;
@@ -123,9 +136,9 @@ static void drawtile(int tile, i32 x, i32 y, const pen& p) {
     u16* row = vspixel(x, y);
     // The lit loop on its own, so the darkening is set up once per tile.
     if (p.how == ink::lit) {
-        const darkpen dark = p.dark;
+        const darklanes k = lanesof(p.dark);
         for (int r = 1; r < 20; r++) {
-            darkenrow(dark, row + r * VSPITCH + rows.first[r], src, rows.width[r]);
+            darkenrow(k, row + r * VSPITCH + rows.first[r], src, rows.width[r]);
             src += 2 * rows.width[r];
         }
         return;
@@ -183,7 +196,7 @@ static void drawitem(int item, i32 x, i32 y, const pen& p) {
         if (marked) placeholder("Off Limits", x, y, 26, 0, 0);
         if (t.rawdatasize && itemrawdataptr[item]) {
             i32 left = x - ((t.picwidth - 40) >> 1); // halved toward minus infinity
-            replayruns(itemrawdataptr[item], t.rawdatasize, left, y + 20 - t.picheight, p);
+            replay(itemrawdataptr[item], t.rawdatasize, left, y + 20 - t.picheight, p);
         }
         if (marked) placeholder("Off Limits", x, y, 31, 0, 0);
     }
@@ -201,7 +214,7 @@ static void drawframe(int set, i32 x, i32 y, int action, int facing, int frame, 
     } else {
         u32 size = 0;
         const u8* data = findunitframe(set, action, facing, frame, &size);
-        if (data && (size & 0xFFFF)) replayruns(data, size & 0xFFFF, x - 20, y - 60, p);
+        if (data && (size & 0xFFFF)) replay(data, size & 0xFFFF, x - 20, y - 60, p);
     }
     endvsdraw();
 }
