@@ -18,6 +18,7 @@
 #include "app/input.h"
 #include "app/memory.h"
 #include "app/windowproc.h"
+#include "editor/encodepicture.h"
 #include "game/missile.h"
 #include "game/missionstate.h"
 #include "platform/backend.h"
@@ -30,12 +31,14 @@
 #include "view/damagenumbers.h"
 #include "view/light.h"
 #include "view/mapview.h"
+#include "view/ohmapcanvas.h"
 #include "view/ohmapdraw.h"
 #include "view/overheadmap.h"
 #include "view/viewpos.h"
 #include "world/cells.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
+#include "world/rle.h"
 #include "world/npc.h"
 #include "world/unittype.h"
 #include "world/viewtables.h"
@@ -431,6 +434,81 @@ TEST(OverheadMap, AtEveryExtremeOfTheViewOnlyTheWindowIsDrawnAndItShowsTheBlocks
                                   << px(c, r) << " not " << cv.at(c, r);
         EXPECT_EQ(differ, 0);
     }
+}
+
+// A frame that scrolls draws the map view only where the miniature leaves
+// it showing; the window must come out as if the view had been drawn whole,
+// darkened, and the blocks put over it cell by cell.
+TEST(OverheadMap, AScrolledFrameIsAsIfTheWholeViewWereDrawnUnderTheBlocks) {
+    startoverhead();
+    gamestate = GS_OVERHEADMAP;
+    // Coloured land in a checker of 24 x 24 patches, tile pictures without a
+    // colour between them, and tall pictures with holes standing on both.
+    std::vector<u16> raster(RLEPITCH * 256, 0);
+    for (int y = 0; y < 90; y++)
+        for (int x = 0; x < 60; x++) raster[y * RLEPITCH + x] = (x + y) % 7 ? (u16)(x * 977 + y * 131 + 1) : 0;
+    std::vector<u8> runs;
+    ASSERT_TRUE(encodepicture(raster.data(), RLEPITCH, 256, {0, 0, 60, 90, 0, false}, &runs));
+    for (int i : {10, 12}) {
+        ohitems[i].isused = ohitems[i].isloaded = 1;
+        ohitems[i].picwidth = 60, ohitems[i].picheight = 90;
+        ohitems[i].rawdatasize = (u32)runs.size();
+        itemrawdataptr[i] = runs.data();
+    }
+    for (i32 off = 0; off < MAPCELLS; off++) {
+        i32 x = off % 256, y = off / 256;
+        landmap[off] = (x / 24 + y / 24) % 2 ? 3 : 5;
+        itemmap[off] = off % 13 == 0 ? 10 : off % 17 == 0 ? 12 : 0;
+    }
+    for (int p = 0; p < NUMPLAYERS; p++) unitat(p, 96 + p * 3, 104 - p);
+    std::vector<u16> colouredtile(TILEPIXELS);
+    for (size_t i = 0; i < colouredtile.size(); i++) colouredtile[i] = (u16)(i * 40503u + 7);
+    landrawdataptr[3] = colouredtile.data();
+    std::vector<u16> drawn(640 * 480);
+    int covered = 0;
+    for (auto start : {std::pair<i32, i32>{100, 100}, {21, 60}, {229, 202}, {60, 21}}) {
+        scx = start.first, scy = start.second;
+        fillvs(GUARD, BACKDROP);
+        overheadopen();
+        mousex = 0, mousey = 240;
+        overheadstep();
+        for (i32 y = 0; y < 480; y++) {
+            i32 a, b;
+            miniaturecovers(y, &a, &b);
+            covered += b - a;
+            for (i32 x = 0; x < 640; x++) drawn[y * 640 + x] = px(x, y);
+        }
+        // The same frame the plain way.
+        fillvs(GUARD, BACKDROP);
+        clearvs();
+        drawmapview();
+        darkenwindow(3);
+        canvas cv;
+        constexpr u16 NONE = 0xF00D;
+        std::fill(cv.pix.begin(), cv.pix.end(), NONE);
+        reference(cv);
+        int differ = 0;
+        for (i32 y = 0; y < 480; y++)
+            for (i32 x = 0; x < 640; x++) {
+                u16 w = cv.at(x, y) != NONE ? cv.at(x, y) : px(x, y);
+                if (drawn[y * 640 + x] != w && differ++ < 3)
+                    ADD_FAILURE() << "view " << scx << ", " << scy << ": (" << x << ", " << y << ") is " << std::hex
+                                  << drawn[y * 640 + x] << " not " << w;
+            }
+        EXPECT_EQ(differ, 0);
+        // Standing still, the kept picture and the blocks give the same.
+        mousex = 320, mousey = 240;
+        fillvs(GUARD, 0x1234);
+        overheadstep();
+        differ = 0;
+        for (i32 y = 0; y < 480; y++)
+            for (i32 x = 0; x < 640; x++) differ += px(x, y) != drawn[y * 640 + x];
+        EXPECT_EQ(differ, 0) << "a still frame at " << scx << ", " << scy;
+        overheadclose();
+    }
+    EXPECT_GT(covered, 4 * 480 * 10) << "the miniature's runs must leave out some of the view on most rows";
+    itemrawdataptr[10] = itemrawdataptr[12] = nullptr;
+    landrawdataptr[3] = nullptr;
 }
 
 TEST(OverheadMap, AUnitOfNoPlayerOrASlotPastTheTableDrawsNothing) {

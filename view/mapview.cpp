@@ -250,7 +250,13 @@ int squareofcell(i32 x, i32 y) {
     return vsy[l].firstvss + c - vsy[l].firstx;
 }
 
-void drawmapview() {
+static void drawview(const i16* holefrom, const i16* holeto);
+
+void drawmapview() { drawview(nullptr, nullptr); }
+
+void drawmapviewaround(const i16* holefrom, const i16* holeto) { drawview(holefrom, holeto); }
+
+static void drawview(const i16* holefrom, const i16* holeto) {
     if (viewfrozen && !fullview) return;
     beginvsdraw();
     u8 held = vsheld;
@@ -264,6 +270,7 @@ void drawmapview() {
     // Only what shows is drawn: not the guard bands round the window, nor
     // the rows the panel covers.
     setpicclip({0, 0, 640, panelcovers() ? PANELTOP : 480});
+    setpicholes(holefrom, holeto);
     gatherinplay();
     if (drawland) landpass();
     objectpass();

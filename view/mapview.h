@@ -14,5 +14,9 @@ extern i32 selx0, selx1, sely0, sely1;
 extern u8 selshown;
 
 void drawmapview();
+// The same, leaving out of the land, items and units on each window row y
+// the columns [holefrom[y], holeto[y]) (arrays of 480): something drawn over
+// them afterwards hides them whole.
+void drawmapviewaround(const i16* holefrom, const i16* holeto);
 // The screen square of a cell, or -1 when it is not among the view's squares.
 int squareofcell(i32 x, i32 y);

@@ -53,13 +53,37 @@ void setpicclip(picclip c) {
     clip.y1 = c.y1 < wholesurface.y1 ? c.y1 : wholesurface.y1;
 }
 
-void resetpicclip() { clip = wholesurface; }
+// Window rows 0..479 may each leave out a run of columns.
+static const i16 *holefrom = nullptr, *holeto = nullptr;
+
+void resetpicclip() {
+    clip = wholesurface;
+    holefrom = holeto = nullptr;
+}
+
+void setpicholes(const i16* from, const i16* to) {
+    holefrom = from;
+    holeto = to;
+}
+
+static bool holeon(i32 y, i32* h0, i32* h1) {
+    if (!holefrom || y < 0 || y >= 480 || holefrom[y] >= holeto[y]) return false;
+    *h0 = holefrom[y], *h1 = holeto[y];
+    return true;
+}
 
 // Writes the n pixels meant for visible (x, y) onward on one row, less what
-// falls outside the clip; put(d, src, n) writes a row.
+// falls outside the clip or in the row's hole; put(d, src, n) writes a row.
 template <typename Put> static void clippedspan(i32 x, i32 y, const u8* src, i32 n, Put put) {
     if (y < clip.y0 || y >= clip.y1) return;
     i32 x0 = x < clip.x0 ? clip.x0 : x, x1 = x + n > clip.x1 ? clip.x1 : x + n;
+    i32 h0, h1;
+    if (x0 < x1 && holeon(y, &h0, &h1)) {
+        i32 left = x1 < h0 ? x1 : h0, right = x0 > h1 ? x0 : h1;
+        if (x0 < left) put(vspixel(x0, y), src + 2 * (x0 - x), left - x0);
+        if (right < x1) put(vspixel(right, y), src + 2 * (right - x), x1 - right);
+        return;
+    }
     if (x0 < x1) put(vspixel(x0, y), src + 2 * (x0 - x), x1 - x0);
 }
 
@@ -120,13 +144,23 @@ static const tilerows& rowsoftile() {
 static bool tileinside(i32 x, i32 y) { return x >= clip.x0 && x + 40 <= clip.x1 && y + 1 >= clip.y0 && y + 20 <= clip.y1; }
 static bool tileoutside(i32 x, i32 y) { return x >= clip.x1 || x + 40 <= clip.x0 || y + 1 >= clip.y1 || y + 20 <= clip.y0; }
 
+// Every row of the tile outside the clip's rows or inside its row's hole.
+static bool tilehidden(i32 x, i32 y, const tilerows& rows) {
+    for (int r = 1; r < 20; r++) {
+        i32 h0, h1;
+        if (y + r < clip.y0 || y + r >= clip.y1) continue;
+        if (!holeon(y + r, &h0, &h1) || x + rows.first[r] < h0 || x + rows.first[r] + rows.width[r] > h1) return false;
+    }
+    return true;
+}
+
 static void drawtile(int tile, i32 x, i32 y, const pen& p) {
     if (tile < 0 || tile >= NUMLANDTYPES || !landrawdataptr[tile]) return;
     const u8* src = (const u8*)landrawdataptr[tile];
     const tilerows& rows = rowsoftile();
-    if (tileoutside(x, y)) return;
+    if (tileoutside(x, y) || (holefrom && tilehidden(x, y, rows))) return;
     auto put = [&p](u16* d, const u8* s, i32 n) { putspan(d, s, n, p); };
-    if (!tileinside(x, y)) {
+    if (!tileinside(x, y) || holefrom) {
         for (int r = 1; r < 20; r++) {
             clippedspan(x + rows.first[r], y + r, src, rows.width[r], put);
             src += 2 * rows.width[r];

@@ -12,6 +12,10 @@ struct picclip {
     i32 x0, y0, x1, y1;
 };
 void setpicclip(picclip c);
+// Window rows 0..479 leave out columns [from[y], to[y]) as well (what is
+// drawn there would be covered); both arrays of 480, kept by the caller.
+void setpicholes(const i16* from, const i16* to);
+// The whole surface again, without holes.
 void resetpicclip();
 
 void drawlandtilelit(int tile, i32 x, i32 y, i32 lightcell);

@@ -4,31 +4,50 @@
 
 #include "video/display.h"
 #include "video/vscreen.h"
-#include "view/viewpos.h"
-#include "world/grids.h"
-#include "world/itemtype.h"
-#include "world/npc.h"
+#include "view/ohmapcanvas.h"
 
 // A field's value shifted right and put back in place is the field shifted
 // right with the bits below the field's own place cleared, which needs no
 // take-apart per field and runs eight pixels at a time.
-void darkenwindow(int shift) {
+static void darkenspan(u16* q, const u16* p, i32 n, int s) {
     typedef u16 lanes __attribute__((vector_size(16)));
     const u16 rm = rmask, gm = gmask, bm = bmask;
     const u16 rkeep = (u16)(0xFFFFu << rshift), gkeep = (u16)(0xFFFFu << gshift), bkeep = (u16)(0xFFFFu << bshift);
-    const int s = shift;
-    beginvsdraw();
-    if (s > 15) return clearvs(), endvsdraw();
-    for (i32 y = 0; y < OHMAPHEIGHT; y++) {
-        u16* p = vspixel(0, y);
-        static_assert(OHMAPWIDTH % 8 == 0);
-        for (i32 x = 0; x < OHMAPWIDTH; x += 8) {
-            lanes v;
-            std::memcpy(&v, p + x, sizeof v);
-            v = ((v & rm) >> s & rkeep) | ((v & gm) >> s & gkeep) | ((v & bm) >> s & bkeep);
-            std::memcpy(p + x, &v, sizeof v);
-        }
+    i32 x = 0;
+    for (; x + 8 <= n; x += 8) {
+        lanes v;
+        std::memcpy(&v, p + x, sizeof v);
+        v = ((v & rm) >> s & rkeep) | ((v & gm) >> s & gkeep) | ((v & bm) >> s & bkeep);
+        std::memcpy(q + x, &v, sizeof v);
     }
+    for (; x < n; x++) q[x] = (u16)(((p[x] & rm) >> s & rkeep) | ((p[x] & gm) >> s & gkeep) | ((p[x] & bm) >> s & bkeep));
+}
+
+// Window rows into to (the window itself when null), less each row's hole.
+static void darkenrows(u16* to, int shift, const i16* holefrom, const i16* holeto) {
+    for (i32 y = 0; y < OHMAPHEIGHT; y++) {
+        const u16* p = vspixel(0, y);
+        u16* q = to ? to + y * OHMAPWIDTH : vspixel(0, y);
+        if (shift > 15) {
+            std::memset(q, 0, OHMAPWIDTH * 2);
+            continue;
+        }
+        i32 h0 = holefrom ? holefrom[y] : 0, h1 = holefrom ? holeto[y] : 0;
+        if (h0 < 0 || h1 > OHMAPWIDTH || h0 >= h1) h0 = h1 = OHMAPWIDTH;
+        darkenspan(q, p, h0, shift);
+        darkenspan(q + h1, p + h1, OHMAPWIDTH - h1, shift);
+    }
+}
+
+void darkenwindow(int shift) {
+    beginvsdraw();
+    darkenrows(nullptr, shift, nullptr, nullptr);
+    endvsdraw();
+}
+
+void darkenwindowinto(u16* buffer, int shift, const i16* holefrom, const i16* holeto) {
+    beginvsdraw();
+    darkenrows(buffer, shift, holefrom, holeto);
     endvsdraw();
 }
 
@@ -44,43 +63,7 @@ void restorewindow(const u16* buffer) {
     endvsdraw();
 }
 
-// Rows row-height+1 .. row of columns col and col+1. Far from the centre a
-// cell's place lies off the window, past even the guard bands, and would
-// wrap into other rows or run off the surface: only what is inside is drawn.
-static void block(i32 col, i32 row, i32 height, u16 colour) {
-    for (i32 r = row - height + 1; r <= row; r++) {
-        if ((u32)r >= (u32)OHMAPHEIGHT) continue;
-        u16* p = vspixel(0, r);
-        if ((u32)col < (u32)OHMAPWIDTH) p[col] = colour;
-        if ((u32)(col + 1) < (u32)OHMAPWIDTH) p[col + 1] = colour;
-    }
-}
-
-static u16 landcolour(u16 land) {
-    return land && land < NUMLANDTYPES && landtype[land] ? landtype[land]->ohmapcolor : 0;
-}
-
-static const itemtyperec* itemof(u16 item) { return item && item < NUMITEMTYPES ? itemtype[item] : nullptr; }
-
-// The player's colour of the unit on a cell; false for none.
-static bool unitcolour(u16 slot, u16* colour) {
-    if (!slot || slot >= NPCSLOTS || !npc[slot] || npc[slot]->player >= NUMPLAYERS) return false;
-    *colour = players[npc[slot]->player].playercolour;
-    return true;
-}
-
 void drawminiature() {
-    beginvsdraw();
-    for (i32 off = 0; off < MAPCELLS; off++) {
-        i32 x = off % MAPSIZE, y = off / MAPSIZE;
-        i32 col = ohmapcol(x, y, scx, scy), row = ohmaprow(x, y, scx, scy);
-        // Nothing of a bar four rows tall and two wide can reach the window.
-        if (col < -1 || col >= OHMAPWIDTH || row < 0 || row - 3 >= OHMAPHEIGHT) continue;
-        if (u16 c = landcolour(landmap[off])) block(col, row, 2, c);
-        const itemtyperec* t = itemof(itemmap[off]);
-        if (t && t->ohmapcolor) block(col, row, t->iswall ? 4 : 2, t->ohmapcolor);
-        u16 c;
-        if (unitcolour(npcmap[off], &c)) block(col, row, 4, c);
-    }
-    endvsdraw();
+    buildminiature();
+    putminiature(nullptr);
 }

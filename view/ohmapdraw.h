@@ -9,6 +9,9 @@ constexpr u32 OHMAPBYTES = OHMAPWIDTH * OHMAPHEIGHT * 2; // 614400
 
 // Every pixel of the window with its colour fields shifted right by shift.
 void darkenwindow(int shift);
+// The same into a 640 x 480 buffer, the window left as it is, leaving out
+// on each row y the columns [holefrom[y], holeto[y]) when the arrays are given.
+void darkenwindowinto(u16* buffer, int shift, const i16* holefrom, const i16* holeto);
 // The window to and from a 640 x 480 buffer.
 void savewindow(u16* buffer);
 void restorewindow(const u16* buffer);

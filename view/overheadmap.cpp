@@ -7,6 +7,7 @@
 #include "video/presentframe.h"
 #include "video/vscreen.h"
 #include "view/mapview.h"
+#include "view/ohmapcanvas.h"
 #include "view/ohmapdraw.h"
 #include "view/viewpos.h"
 
@@ -22,6 +23,7 @@ void overheadopen() {
     keepbuffer();
     darkenwindow(3);
     savewindow(keptwindow);
+    buildminiature();
 }
 
 void overheadstep() {
@@ -29,14 +31,17 @@ void overheadstep() {
         // Where the view has no cells the last frame's miniature would stay
         // behind, dimmed, under the next one.
         clearvs();
-        drawmapview();
-        darkenwindow(3);
-        savewindow(keptwindow);
-    } else {
-        // Just kept, the window already is the kept picture.
-        restorewindow(keptwindow);
+        // Inside the miniature's own runs nothing of the view ever shows.
+        static i16 from[OHMAPHEIGHT], to[OHMAPHEIGHT];
+        for (i32 y = 0; y < OHMAPHEIGHT; y++) {
+            i32 a, b;
+            miniaturecovers(y, &a, &b);
+            from[y] = (i16)a, to[y] = (i16)b;
+        }
+        drawmapviewaround(from, to);
+        darkenwindowinto(keptwindow, 3, from, to);
     }
-    drawminiature();
+    putminiature(keptwindow);
 }
 
 void overheadclose() {
