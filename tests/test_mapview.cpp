@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -312,6 +314,63 @@ TEST(MapView, AWalkingFollowedUnitShiftsTheWholeWorldButNotThePanel) {
         EXPECT_EQ(px(150, 415), 0x4000);
     }
     (void)other;
+}
+
+// The mission panel is kept as drawn and put back while nothing it was drawn
+// from has changed; each thing it is drawn from, changed, draws it afresh,
+// and changed back gives the first picture again.
+TEST(MapView, TheKeptPanelComesBackOnlyWhileNothingItWasDrawnFromHasChanged) {
+    startview();
+    gamestate = GS_COMBAT;
+    std::vector<u16> bar(PANELWIDTH * PANELHEIGHT);
+    for (size_t i = 0; i < bar.size(); i++) bar[i] = (u16)(i * 2654435761u >> 9);
+    panelpicture = bar.data();
+    int leader = put(0, 100, 100, NPC_IDLE);
+    npcrec& l = *npc[leader];
+    l.health = 20, l.healthmax = 40, l.fatigue = 7, l.fatiguemax = 30, l.magic = 3, l.magicmax = 9, l.gold = 120;
+    for (u8& c : fontpics[3]) c = 5;
+    struct shown {
+        std::vector<u16> window;
+        u16 text[3];
+        bool operator==(const shown& o) const { return window == o.window && std::equal(text, text + 3, o.text); }
+    };
+    auto draw = [] {
+        lockvs();
+        std::memset(vsptr, 0, VSBYTES);
+        unlockvs();
+        drawpanel();
+        shown s{std::vector<u16>(640 * 480), {textr, textg, textb}};
+        for (i32 y = 0; y < 480; y++)
+            for (i32 x = 0; x < 640; x++) s.window[y * 640 + x] = px(x, y);
+        return s;
+    };
+    const shown first = draw();
+    settextcolor(1, 2, 3);
+    EXPECT_TRUE(draw() == first) << "kept and put back, with the text colour its drawing leaves";
+    struct change {
+        const char* what;
+        std::function<void()> make, undo;
+    } changes[] = {
+        {"tab", [] { paneltab = 1; }, [] { paneltab = 0; }},
+        {"gold", [&] { l.gold = 121; }, [&] { l.gold = 120; }},
+        {"health", [&] { l.health = 19; }, [&] { l.health = 20; }},
+        {"most health", [&] { l.healthmax = 41; }, [&] { l.healthmax = 40; }},
+        {"fatigue", [&] { l.fatigue = 8; }, [&] { l.fatigue = 7; }},
+        {"most fatigue", [&] { l.fatiguemax = 31; }, [&] { l.fatiguemax = 30; }},
+        {"magic", [&] { l.magic = 4; }, [&] { l.magic = 3; }},
+        {"most magic", [&] { l.magicmax = 10; }, [&] { l.magicmax = 9; }},
+        {"frame colour", [] { framecolour ^= 0x0841; }, [] { framecolour ^= 0x0841; }},
+        {"one pixel of the working panel", [&] { bar[5] ^= 0x0101; }, [&] { bar[5] ^= 0x0101; }},
+        {"the pictures of font 3", [] { for (u8& c : fontpics[3]) c = 2; }, [] { for (u8& c : fontpics[3]) c = 5; }},
+        {"the pictures of font 6", [] { for (u8& c : fontpics[6]) c = 1; }, [] { for (u8& c : fontpics[6]) c = 7; }},
+    };
+    for (const change& c : changes) {
+        c.make();
+        EXPECT_FALSE(draw() == first) << c.what << " changed, the panel is drawn again";
+        c.undo();
+        EXPECT_TRUE(draw() == first) << c.what << " changed back";
+    }
+    panelpicture = nullptr;
 }
 
 // ---- units behind thin walls --------------------------------------------

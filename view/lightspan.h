@@ -88,10 +88,18 @@ __attribute__((always_inline)) inline void darkenrow(const darklanes& k, u16* d,
         for (; i < n; i++) d[i] = k.table[littlepixel(src, i)];
         return;
     }
-    for (; i + 8 <= n; i += 8) _mm_storeu_si128((__m128i*)(d + i), darkenlanes(k, _mm_loadu_si128((const __m128i*)(src + 2 * i))));
-    if (i + 4 <= n) {
-        _mm_storel_epi64((__m128i*)(d + i), darkenlanes(k, _mm_loadl_epi64((const __m128i*)(src + 2 * i))));
-        i += 4;
+    // A row's last pieces overlap pixels already written, which is harmless
+    // (each pixel depends on its own source pixel only) and spares the
+    // branches a short row's tail would cost.
+    if (n >= 8) {
+        for (; i + 8 <= n; i += 8) _mm_storeu_si128((__m128i*)(d + i), darkenlanes(k, _mm_loadu_si128((const __m128i*)(src + 2 * i))));
+        if (i < n) _mm_storeu_si128((__m128i*)(d + n - 8), darkenlanes(k, _mm_loadu_si128((const __m128i*)(src + 2 * (n - 8)))));
+        return;
+    }
+    if (n >= 4) {
+        _mm_storel_epi64((__m128i*)d, darkenlanes(k, _mm_loadl_epi64((const __m128i*)src)));
+        _mm_storel_epi64((__m128i*)(d + n - 4), darkenlanes(k, _mm_loadl_epi64((const __m128i*)(src + 2 * (n - 4)))));
+        return;
     }
     if (i + 2 <= n) {
         u32 two;
@@ -123,7 +131,15 @@ inline void darkenrow(const darkpen& p, u16* d, const u8* src, i32 n) { darkenro
 // costs more than the few bytes of a short row.
 inline void copyrow(u16* d, const u8* src, i32 n) {
     i32 i = 0;
-    for (; i + 8 <= n; i += 8) std::memcpy(d + i, src + 2 * i, 16);
-    if (i + 4 <= n) std::memcpy(d + i, src + 2 * i, 8), i += 4;
+    if (n >= 8) {
+        for (; i + 8 <= n; i += 8) std::memcpy(d + i, src + 2 * i, 16);
+        if (i < n) std::memcpy(d + n - 8, src + 2 * (n - 8), 16);
+        return;
+    }
+    if (n >= 4) {
+        std::memcpy(d, src, 8);
+        std::memcpy(d + n - 4, src + 2 * (n - 4), 8);
+        return;
+    }
     for (; i < n; i++) std::memcpy(d + i, src + 2 * i, 2);
 }

@@ -74,7 +74,7 @@ static bool holeon(i32 y, i32* h0, i32* h1) {
 
 // Writes the n pixels meant for visible (x, y) onward on one row, less what
 // falls outside the clip or in the row's hole; put(d, src, n) writes a row.
-template <typename Put> static void clippedspan(i32 x, i32 y, const u8* src, i32 n, Put put) {
+template <typename Put> __attribute__((always_inline)) static inline void clippedspan(i32 x, i32 y, const u8* src, i32 n, Put put) {
     if (y < clip.y0 || y >= clip.y1) return;
     i32 x0 = x < clip.x0 ? clip.x0 : x, x1 = x + n > clip.x1 ? clip.x1 : x + n;
     i32 h0, h1;
@@ -88,7 +88,7 @@ template <typename Put> static void clippedspan(i32 x, i32 y, const u8* src, i32
 }
 
 // Replays run-length data with its top-left corner at visible (x, y).
-template <typename Put> static void replayruns(const u8* data, u32 size, i32 x, i32 y, Put put) {
+template <typename Put> __attribute__((always_inline)) static inline void replayruns(const u8* data, u32 size, i32 x, i32 y, Put put) {
     u64 pos = 0;
     u32 at = 0;
     while (size - at >= 3) {
@@ -112,7 +112,7 @@ template <typename Put> static void replayruns(const u8* data, u32 size, i32 x, 
 static void replay(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
     if (p.how == ink::lit) {
         const darklanes k = lanesof(p.dark);
-        replayruns(data, size, x, y, [&k](u16* d, const u8* src, i32 n) { darkenrow(k, d, src, n); });
+        replayruns(data, size, x, y, [&k](u16* d, const u8* src, i32 n) __attribute__((always_inline)) { darkenrow(k, d, src, n); });
     } else if (p.how == ink::raw && std::endian::native == std::endian::little) {
         replayruns(data, size, x, y, [](u16* d, const u8* src, i32 n) { copyrow(d, src, n); });
     } else {

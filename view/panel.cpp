@@ -7,6 +7,7 @@
 #include "text/font.h"
 #include "video/display.h"
 #include "video/vscreen.h"
+#include "view/panelkept.h"
 #include "view/smoothmove.h"
 #include "world/npc.h"
 
@@ -128,10 +129,16 @@ static void editorpanel() {
 
 bool panelcovers() { return (gamestate == GS_COMBAT && panelpicture) || gamestate == GS_EDITMAP; }
 
+static void keptormissionpanel() {
+    if (putkeptpanel()) return;
+    missionpanel();
+    keeppanel();
+}
+
 void drawpanel() {
     u8 keep = currentfont;
     beginvsdraw();
-    if (gamestate == GS_COMBAT) missionpanel();
+    if (gamestate == GS_COMBAT) keptormissionpanel();
     else if (gamestate == GS_EDITMAP) editorpanel();
     endvsdraw();
     currentfont = keep;
