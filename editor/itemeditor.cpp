@@ -200,7 +200,7 @@ static u8 runpage() {
 static bool leaveitems() {
     std::string why;
     if (saveitems(&why)) return true;
-    char text[128];
+    char text[256];
     std::snprintf(text, sizeof text, "Items not saved: %s", why.c_str());
     okbox(text);
     return confirmbox("Leave without saving?") == 1;

@@ -167,7 +167,7 @@ bool mapeditorframe() {
 bool saveeditedmap() {
     std::string why;
     if (savemap(MAPNAME, &why)) return true;
-    char text[128];
+    char text[256];
     std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
     okbox(text);
     return false;

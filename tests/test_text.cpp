@@ -1,6 +1,9 @@
 // Measuring and drawing text, buttons, the boxes' input and the colour picker.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include <cstring>
 
 #include "app/gamestate.h"
@@ -268,6 +271,51 @@ TEST(Boxes, ConfirmAnswersNoToEnterYesOnlyToYAndIgnoresStrayClicks) {
     okboxinput(WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(boxresult, 1);
     buttonskin = nullptr;
+}
+
+// A message too wide for the box (a long path in it) goes on two lines that
+// both stay inside the box; one that fits stays on its one line.
+TEST(Boxes, ALongMessageTakesTwoLinesInsideTheBoxAndAShortOneItsOwnLine) {
+    starttestdisplay();
+    solidfonts(7);
+    currentfont = 3;
+    settextcolor(31, 63, 31);
+    auto inked = [](i32* left, i32* right, i32* top, i32* bottom) {
+        *left = *top = 9999, *right = *bottom = -1;
+        for (i32 y = 0; y < 480; y++)
+            for (i32 x = 0; x < 640; x++)
+                if (at(x, y)) *left = std::min(*left, x), *right = std::max(*right, x), *top = std::min(*top, y), *bottom = std::max(*bottom, y);
+    };
+    const std::string folder = "/home/player/.local/share/vennor/a folder with a rather long name/and deeper still/maps";
+    for (const std::string& text : {"Map not saved: cannot write " + folder + "/map0.dat: No space left on device",
+                                    "Map not saved: " + std::string(150, 'x')}) {
+        lockvs();
+        std::memset(vsptr, 0, VSBYTES);
+        unlockvs();
+        drawboxmessage(text.c_str(), 200);
+        i32 l, r, t, b;
+        inked(&l, &r, &t, &b);
+        EXPECT_GE(l, 130) << text;
+        EXPECT_LE(r, 510) << text;
+        EXPECT_GE(t, 180) << text;
+        EXPECT_LE(b, 224) << text << ": above the buttons";
+        EXPECT_GT(b - t, 20) << "two lines: " << text;
+    }
+    lockvs();
+    std::memset(vsptr, 0, VSBYTES);
+    unlockvs();
+    drawboxmessage("Map saved", 200);
+    std::vector<u16> once(640 * 480);
+    for (i32 y = 0; y < 480; y++)
+        for (i32 x = 0; x < 640; x++) once[y * 640 + x] = at(x, y);
+    lockvs();
+    std::memset(vsptr, 0, VSBYTES);
+    unlockvs();
+    drawtextcentered("Map saved", 200, 0, 640);
+    int differ = 0;
+    for (i32 y = 0; y < 480; y++)
+        for (i32 x = 0; x < 640; x++) differ += at(x, y) != once[y * 640 + x];
+    EXPECT_EQ(differ, 0);
 }
 
 TEST(Random, TheProgramsOneGeneratorFromStateOne) {

@@ -1,6 +1,7 @@
 #include "text/boxes.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/cursor.h"
 #include "app/gamestate.h"
@@ -13,7 +14,7 @@
 #include "video/presentframe.h"
 #include "video/sprite.h"
 
-char boxtext[128];
+char boxtext[256];
 
 static const char textboxfile[] = "bitmaps\\textbox.bmp";
 // The buttons and the text are placed for a box of this size at (120, 164).
@@ -23,19 +24,53 @@ static u16 green(u16 g555) { return pixelformat == 1 ? g555 : (u16)(2 * g555); }
 
 static void setboxtext(const char* text) { std::snprintf(boxtext, sizeof boxtext, "%s", text); }
 
+// Room for text inside the box's border.
+static constexpr i32 BOXTEXTROOM = 380;
+
+static i32 widthof(const std::string& t) { return textwidth(t.c_str()); }
+
+// The longest start of t that fits the room and ends after a space or a
+// slash; without one, as much as fits.
+static std::string firstline(const std::string& t) {
+    std::string best, most;
+    for (size_t i = 1; i <= t.size() && widthof(t.substr(0, i)) <= BOXTEXTROOM; i++) {
+        most = t.substr(0, i);
+        if (t[i - 1] == ' ' || t[i - 1] == '/') best = most;
+    }
+    return best.empty() ? most : best;
+}
+
+// The end of t that fits, after "..." when its front had to go (the end of
+// a path is what names the file).
+static std::string lastpart(std::string t) {
+    while (!t.empty() && t.front() == ' ') t.erase(0, 1);
+    if (widthof(t) <= BOXTEXTROOM) return t;
+    while (t.size() > 1 && widthof("..." + t) > BOXTEXTROOM) t.erase(0, 1);
+    return "..." + t;
+}
+
+void drawboxmessage(const char* text, i32 y) {
+    if (textwidth(text) <= BOXTEXTROOM) return drawtextcentered(text, y, 0, 640);
+    i32 height = font[currentfont].height;
+    std::string all = text, first = firstline(all), rest = lastpart(all.substr(first.size()));
+    while (!first.empty() && first.back() == ' ') first.pop_back();
+    drawtextcentered(first.c_str(), y - height / 2 - 1, 0, 640);
+    drawtextcentered(rest.c_str(), y + height / 2, 0, 640);
+}
+
 void showmessage(const char* text) {
     setboxtext(text);
     drawpicture(textboxfile, 120, 164, textboxsize);
     settextcolor(30, green(24), 16);
     currentfont = 4;
-    drawtextcentered(boxtext, 212, 0, 640);
+    drawboxmessage(boxtext, 212);
     presentframe();
 }
 
 static void drawboxtext() {
     settextcolor(22, green(18), 5);
     currentfont = 3;
-    drawtextcentered(boxtext, 200, 0, 640);
+    drawboxmessage(boxtext, 200);
 }
 
 static void answer(int i, u8 result) {
