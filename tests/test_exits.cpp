@@ -69,7 +69,7 @@ TEST(Exits, AScaleLargerThanTheDesktopIsLoweredWithANote) {
     // SDL's dummy display is 1024 x 768: one picture fits, two do not.
     std::string data = emptydata("scale", false);
     ended e = runvennor(data, "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy", "--scale 3");
-    EXPECT_TRUE(has(e.err, "vennor: --scale 3 does not fit the desktop (1024 x 768 usable); using 1\n")) << e.err;
+    EXPECT_TRUE(has(e.err, "vennor: scale 3 does not fit the desktop (1024 x 768 usable); using 1\n")) << e.err;
     data = emptydata("scalefits", false);
     e = runvennor(data, "SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy", "--scale 1");
     EXPECT_FALSE(has(e.err, "does not fit")) << e.err;

@@ -72,7 +72,7 @@ i32 windowfactor() {
     if (!known) return wanted;
     i32 factor = sdlscale_fitscale(wanted, usable.w, usable.h);
     if (factor != wanted)
-        std::fprintf(stderr, "vennor: --scale %d does not fit the desktop (%d x %d usable); using %d\n", (int)wanted,
+        std::fprintf(stderr, "vennor: scale %d does not fit the desktop (%d x %d usable); using %d\n", (int)wanted,
                      usable.w, usable.h, (int)factor);
     return factor;
 }
