@@ -242,7 +242,7 @@ TEST_F(SettingsFile, TheVolumeReachesTheDeviceAndScalesTheMix) {
     std::memcpy(p, loud, sizeof loud);
     ASSERT_EQ(ds_unlock(b, p, n, nullptr, 0), DS_OK);
     ASSERT_EQ(ds_play(b, 0, 0, 0), DS_OK);
-    i16 out[4];
+    i16 out[6];
     ds_mix(out, 2);
     EXPECT_EQ(out[0], 4000);
     EXPECT_EQ(out[1], 4000);
