@@ -129,45 +129,49 @@ static bool blockssightat(i32 x, i32 y) {
 
 // Lays a source's shape at (x, y), keeping the darker of the two levels,
 // inside the rows and columns of the shape that walls beside an item leave.
+// The rectangle cuts the shape once, so the rows run without a test a cell.
 static void applyshape(const u8* s, i32 x, i32 y, int rx0, int rx1, int ry0, int ry1, const cellrect& into) {
+    if (ry0 < into.y0 - y + 15) ry0 = into.y0 - y + 15;
+    if (ry1 > into.y1 - y + 15) ry1 = into.y1 - y + 15;
+    if (rx0 < into.x0 - x + 15) rx0 = into.x0 - x + 15;
+    if (rx1 > into.x1 - x + 15) rx1 = into.x1 - x + 15;
     for (int ry = ry0; ry <= ry1; ry++) {
-        i32 my = y + ry - 15;
-        if (my < into.y0 || my > into.y1) continue;
-        for (int rx = rx0; rx <= rx1; rx++) {
-            i32 mx = x + rx - 15;
-            if (mx < into.x0 || mx > into.x1) continue;
-            u8& cell = lightmap[cellof(mx, my)];
-            u8 level = s[ry * SHAPESIZE + rx];
-            if (level < cell) cell = level;
-        }
+        u8* row = lightmap + cellof(0, y + ry - 15) + x - 15;
+        const u8* levels = s + ry * SHAPESIZE;
+        for (int rx = rx0; rx <= rx1; rx++) row[rx] = levels[rx] < row[rx] ? levels[rx] : row[rx];
     }
 }
 
-static bool itemlight(i32 x, i32 y, const cellrect& into) {
+static bool itemshines(i32 x, i32 y) {
     u16 it = itemmap[cellof(x, y)];
-    if (!it || !itemtype[it] || !itemtype[it]->brightness) return false;
+    return it && itemtype[it] && itemtype[it]->brightness;
+}
+
+static bool npcshines(i32 x, i32 y) {
+    u16 slot = npcmap[cellof(x, y)];
+    return slot && slot < NPCSLOTS && npc[slot] && npc[slot]->brightness;
+}
+
+static void itemlight(i32 x, i32 y, const cellrect& into) {
     int rx0 = 0, rx1 = SHAPESIZE - 1, ry0 = 0, ry1 = SHAPESIZE - 1;
     if (blockssightat(x, y - 1)) ry0 = 14;
     if (blockssightat(x - 1, y)) rx0 = 14;
     if (blockssightat(x + 1, y)) rx1 = 15;
     if (blockssightat(x, y + 1)) ry1 = 15;
-    applyshape(shapefor(itemtype[it]->brightness, 0, 0), x, y, rx0, rx1, ry0, ry1, into);
-    return true;
+    applyshape(shapefor(itemtype[itemmap[cellof(x, y)]]->brightness, 0, 0), x, y, rx0, rx1, ry0, ry1, into);
 }
 
-static bool npclight(i32 x, i32 y, const cellrect& into) {
-    u16 slot = npcmap[cellof(x, y)];
-    if (!slot || slot >= NPCSLOTS || !npc[slot] || !npc[slot]->brightness) return false;
-    const npcrec& n = *npc[slot];
+static void npclight(i32 x, i32 y, const cellrect& into) {
+    const npcrec& n = *npc[npcmap[cellof(x, y)]];
     const u8* s = n.step == 0 ? shapefor(n.brightness, 0, 0) : shapefor(n.brightness, n.facing, n.step);
     applyshape(s, x, y, 0, SHAPESIZE - 1, 0, SHAPESIZE - 1, into);
-    return true;
 }
 
-static bool missileon(i32 x, i32 y) {
-    for (const missilerec& m : missile)
-        if (m.isused && m.kind == 1 && m.x == x && m.y == y) return true;
-    return false;
+// One source a cell: a lit item outshines a unit, either outshines a magic
+// missile.
+static void celllight(i32 x, i32 y, const cellrect& into) {
+    if (itemshines(x, y)) itemlight(x, y, into);
+    else if (npcshines(x, y)) npclight(x, y, into);
 }
 
 // Sources stand in columns and rows 20..234 on a whole-map recompute; a
@@ -175,31 +179,46 @@ static bool missileon(i32 x, i32 y) {
 // comes out exactly as those cells of a whole-map recompute.
 static const cellrect sourcearea = {20, 20, 234, 234};
 
-static bool magicinflight() {
-    for (const missilerec& m : missile)
-        if (m.isused && m.kind == 1) return true;
-    return false;
+static bool inside(const cellrect& r, i32 x, i32 y) { return x >= r.x0 && x <= r.x1 && y >= r.y0 && y <= r.y1; }
+
+// Whether four cells of a grid from p are all empty, read as one word.
+static bool emptyfour(const u16* p) {
+    u64 v;
+    std::memcpy(&v, p, sizeof v);
+    return v == 0;
 }
 
+// A shape keeps the darker level, so the order sources are laid in, and
+// laying one twice, change nothing: the missiles are taken from their own
+// table rather than looked for in every cell.
 static void lightsources(const cellrect& into) {
-    bool missiles = lightflag && magicinflight();
     cellrect from = {into.x0 - 16, into.y0 - 16, into.x1 + 15, into.y1 + 15};
     from.x0 = from.x0 > sourcearea.x0 ? from.x0 : sourcearea.x0;
     from.y0 = from.y0 > sourcearea.y0 ? from.y0 : sourcearea.y0;
     from.x1 = from.x1 < sourcearea.x1 ? from.x1 : sourcearea.x1;
     from.y1 = from.y1 < sourcearea.y1 ? from.y1 : sourcearea.y1;
-    for (i32 y = from.y0; y <= from.y1; y++)
-        for (i32 x = from.x0; x <= from.x1; x++) {
-            if (itemlight(x, y, into) || npclight(x, y, into)) continue;
-            if (missiles && missileon(x, y)) applyshape(shapefor(2, 0, 0), x, y, 0, SHAPESIZE - 1, 0, SHAPESIZE - 1, into);
-        }
+    for (i32 y = from.y0; y <= from.y1; y++) {
+        const u16 *items = itemmap + cellof(0, y), *units = npcmap + cellof(0, y);
+        i32 x = from.x0;
+        for (; x + 3 <= from.x1; x += 4)
+            if (!emptyfour(items + x) || !emptyfour(units + x))
+                for (i32 k = x; k < x + 4; k++) celllight(k, y, into);
+        for (; x <= from.x1; x++) celllight(x, y, into);
+    }
+    if (!lightflag) return;
+    for (const missilerec& m : missile)
+        if (m.isused && m.kind == 1 && inside(from, m.x, m.y) && !itemshines(m.x, m.y) && !npcshines(m.x, m.y))
+            applyshape(shapefor(2, 0, 0), m.x, m.y, 0, SHAPESIZE - 1, 0, SHAPESIZE - 1, into);
 }
 
 static void updatehidden() {
-    for (i32 off = 0; off < MAPCELLS; off++) {
-        u16 slot = npcmap[off];
-        if (!slot || slot >= NPCSLOTS || !npc[slot] || !npc[slot]->hidden) continue;
-        npc[slot]->hidden = lightmap[off] > 6 ? 1 : 2;
+    for (i32 off = 0; off < MAPCELLS; off += 4) {
+        if (emptyfour(npcmap + off)) continue;
+        for (i32 k = off; k < off + 4; k++) {
+            u16 slot = npcmap[k];
+            if (!slot || slot >= NPCSLOTS || !npc[slot] || !npc[slot]->hidden) continue;
+            npc[slot]->hidden = lightmap[k] > 6 ? 1 : 2;
+        }
     }
 }
 
