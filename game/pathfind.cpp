@@ -52,6 +52,7 @@ static u32 cellstamp[MAPCELLS]; // cellnode is valid where the stamp is this sea
 static i32 cellnode[MAPCELLS];
 static u32 stamp;
 static i32 root;
+static i32 first, last; // OPEN's ends in its order, so pops and appends need no walk
 static u32 treapseed;
 static std::vector<i32> stack;
 static i32 work; // successors reached and children relaxed in this search
@@ -133,15 +134,18 @@ static void openinsert(i32 n) {
     k.priority = treapseed;
     nodes[n].open = 1;
     if (root == NONE) {
-        root = n;
+        root = first = last = n;
         return;
     }
     // Before the first greater node: as the right-most of its left subtree,
-    // or its left child; after everything when there is none.
+    // or its left child; after everything when there is none. Rotations keep
+    // the sequence, so only the new node can become an end.
     i32 before = firstgreater(k.f), at;
+    if (before == first) first = n;
     if (before == NONE) {
-        for (at = root; order[at].right != NONE; at = order[at].right) {}
+        at = last;
         order[at].right = n;
+        last = n;
     } else if (order[before].left == NONE) {
         at = before;
         order[at].left = n;
@@ -154,13 +158,18 @@ static void openinsert(i32 n) {
     while (k.up != NONE && order[k.up].priority < k.priority) rotateup(n);
 }
 
+// The first node has no left child, and every node above it holds it on its
+// left: what follows it is the left-most of its right subtree, or its parent.
 static i32 openpopfirst() {
-    i32 t = root;
+    i32 t = first;
     if (t == NONE) return NONE;
-    while (order[t].left != NONE) t = order[t].left;
-    i32 parent = order[t].up;
-    relink(parent, t, order[t].right);
+    i32 parent = order[t].up, right = order[t].right;
+    relink(parent, t, right);
     refreshup(parent);
+    if (right == NONE) first = parent;
+    else
+        for (first = right; order[first].left != NONE; first = order[first].left) {}
+    if (t == last) last = NONE;
     nodes[t].open = 0;
     return t;
 }
@@ -313,7 +322,7 @@ static i32 search() {
 static void beginsearch(i32 x0, i32 y0, i32 x1, i32 y1) {
     nodecount = 0;
     work = 0;
-    root = NONE;
+    root = first = last = NONE;
     treapseed = 2463534242u;
     stack.clear();
     if (++stamp == 0) { // the stamps wrapped: forget every cell
