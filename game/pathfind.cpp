@@ -48,8 +48,13 @@ struct ordernode {
 static pathnode nodes[MAPCELLS];
 static ordernode order[MAPCELLS];
 static i32 nodecount;
-static u32 cellstamp[MAPCELLS]; // cellnode is valid where the stamp is this search's
-static i32 cellnode[MAPCELLS];
+// A cell's node, valid where the stamp is this search's; side by side so
+// that a look-up touches one cache line.
+struct cellmark {
+    u32 stamp;
+    i32 node;
+};
+static cellmark cellmarks[MAPCELLS];
 static u32 stamp;
 static i32 root;
 static i32 first, last; // OPEN's ends in its order, so pops and appends need no walk
@@ -74,7 +79,7 @@ void resetpathfinder() {
 
 static i32 maxof(i32 t) { return t == NONE ? INT32_MIN : order[t].maxf; }
 
-static void refresh(i32 t) {
+static inline __attribute__((always_inline)) void refresh(i32 t) {
     i32 m = order[t].f, l = maxof(order[t].left), r = maxof(order[t].right);
     order[t].maxf = m > l ? (m > r ? m : r) : (l > r ? l : r);
 }
@@ -208,8 +213,7 @@ static i32 newnode(i32 x, i32 y, i32 g, i32 parent) {
     k.h = heuristic(x, y);
     order[n].f = k.g + k.h;
     k.parent = parent;
-    cellstamp[k.num] = stamp;
-    cellnode[k.num] = n;
+    cellmarks[k.num] = {stamp, n};
     memoryused += NODEBYTES;
     return n;
 }
@@ -249,8 +253,8 @@ static void addsuccessor(i32 n, i32 x, i32 y, i32 cost, bool costly) {
     work++;
     if ((computer || costly) && darkthief) cost += (12 - lightmap[cellof(x, y)]) * 8;
     i32 g = nodes[n].g + cost, num = cellof(x, y);
-    if (cellstamp[num] == stamp) {
-        i32 k = cellnode[num];
+    if (cellmarks[num].stamp == stamp) {
+        i32 k = cellmarks[num].node;
         addchild(n, k);
         if (g < nodes[k].g) {
             setg(k, g, n);
@@ -326,7 +330,7 @@ static void beginsearch(i32 x0, i32 y0, i32 x1, i32 y1) {
     treapseed = 2463534242u;
     stack.clear();
     if (++stamp == 0) { // the stamps wrapped: forget every cell
-        std::memset(cellstamp, 0, sizeof cellstamp);
+        for (cellmark& c : cellmarks) c.stamp = 0;
         stamp = 1;
     }
     endx = x1, endy = y1, endnum = cellof(x1, y1);
