@@ -10,3 +10,5 @@ extern u8 cursortint;
 extern u16 cursorcolor;
 
 void setcursormode(u8 mode);
+// The plain arrow, untinted and still.
+constexpr u8 CURSORPLAIN = 35;

@@ -40,7 +40,11 @@ bool pushgamestate(u8 state) {
 // What the screen returned to shows: its cursor, and whether it is an editor.
 static void entered(u8 state) {
     switch (state) {
-    case GS_MAINMENU: case GS_OPTIONS: case GS_CAMPAIGN: case GS_OKBOX: case GS_CONFIRM:
+    case GS_MAINMENU: // the plain pointer: the menu waits for the player, not he for it
+        setcursormode(CURSORPLAIN);
+        fullview = 0;
+        break;
+    case GS_OPTIONS: case GS_CAMPAIGN: case GS_OKBOX: case GS_CONFIRM:
         setcursormode(8);
         fullview = 0;
         break;

@@ -101,7 +101,7 @@ int winmain() {
     std::snprintf(fpstext, sizeof fpstext, "Testing ...");
     loadsounds();
     setgamestate(GS_MAINMENU);
-    setcursormode(8);
+    setcursormode(CURSORPLAIN);
     gameready = 1;
     int code = mainloop();
     releaseobjects();

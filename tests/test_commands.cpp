@@ -17,6 +17,7 @@
 #include "game/cursorchoice.h"
 #include "game/facing.h"
 #include "game/missile.h"
+#include "view/panel.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
@@ -299,6 +300,12 @@ TEST(Commands, TheRightButtonShootsAnArrowForTheLeadersSide) {
     curnpc = other;
     npc[other]->fatigue = 10;
     pickat(106, 103);
+    // Over the panel the cell picked last is not what the pointer is on.
+    mousey = PANELTOP;
+    combatinput(WM_RBUTTONDOWN, 0, 0);
+    EXPECT_EQ(missile[0].isused, 0) << "a right click over the panel shoots nothing";
+    EXPECT_EQ(npc[other]->fatigue, 10);
+    mousey = PANELTOP - 1;
     combatinput(WM_RBUTTONDOWN, 0, 0);
     EXPECT_EQ(npc[other]->fatigue, 6);
     EXPECT_EQ(missile[0].isused, 1);

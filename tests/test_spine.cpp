@@ -249,11 +249,11 @@ TEST(GameStack, PopSetsCursorAndEditorFlagOfTheStateReturnedTo) {
     starttestplatform();
     struct row {
         u8 state, cursor, fullview;
-    } rows[] = {{GS_MAINMENU, 8, 0}, {GS_CONFIRM, 8, 0}, {GS_COMBAT, 1, 0}, {GS_ITEMEDITOR, 20, 1},
+    } rows[] = {{GS_MAINMENU, CURSORPLAIN, 0}, {GS_CONFIRM, 8, 0}, {GS_COMBAT, 1, 0}, {GS_ITEMEDITOR, 20, 1},
                 {GS_SELECTLIST, 20, 1}, {GS_EDITMAP, 20, 0}, {GS_OVERHEADMAP, 20, 0}};
     for (const row& r : rows) {
         cleargamestack();
-        setcursormode(35);
+        setcursormode(2);
         fullview = 7;
         pushgamestate(r.state);
         EXPECT_EQ(popgamestate(), r.state);
