@@ -43,6 +43,9 @@ static int unitat(u32 off) {
     return s && s < NPCSLOTS && npc[s] && npc[s]->isused ? s : 0;
 }
 
+// An enemy hiding in the dark: no aim may give him away.
+static bool hiddenenemy(int who) { return who && npc[who]->hidden == 1 && npc[who]->player != 0; }
+
 u8 spellaimmode(int spellno, u32 mapoff) {
     const aimforms* f = formsof(spellno);
     if (!f) return 0;
@@ -60,14 +63,14 @@ u8 spellaimmode(int spellno, u32 mapoff) {
         return visible && specialmap[mapoff] == 8 && inrange ? f->valid : f->refused;
     case SPELL_FREEZE:
         if (!inrange) return f->far;
-        if (!visible || !who || (npc[who]->hidden == 1 && npc[who]->player != 0)) return f->refused;
+        if (!visible || !who || hiddenenemy(who)) return f->refused;
         return f->valid;
     case SPELL_HEAL:
         if (!inrange) return f->far;
-        return visible && who ? f->valid : f->refused;
+        return visible && who && !hiddenenemy(who) ? f->valid : f->refused;
     case SPELL_LIGHTNING:
         if (!inrange) return f->far;
-        if (!visible || !who || who == curnpc) return f->refused;
+        if (!visible || !who || who == curnpc || hiddenenemy(who)) return f->refused;
         return lineofsight(c.mapoff, mapoff) ? f->valid : f->blind;
     }
     return f->refused;

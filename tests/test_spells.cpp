@@ -258,15 +258,18 @@ TEST(SpellAim, FreezeAndHealWantAUnitInRange) {
     EXPECT_EQ(spellaimmode(SPELL_HEAL, empty), CM_HEALNO);
     EXPECT_EQ(spellaimmode(SPELL_HEAL, npc[1]->mapoff), CM_HEAL) << "the caster may heal himself";
     EXPECT_EQ(spellaimmode(SPELL_FREEZE, cellat(HOMEX + 17, HOMEY + 1)), CM_FREEZEFAR) << "far, even empty";
-    // An enemy hiding in the dark cannot be frozen; one of ours can.
+    // An enemy hiding in the dark can be neither frozen nor healed: the aim
+    // would give him away. One of ours can be both.
     npc[a]->hidden = 1;
     EXPECT_EQ(spellaimmode(SPELL_FREEZE, near), CM_FREEZENO);
-    EXPECT_EQ(spellaimmode(SPELL_HEAL, near), CM_HEAL);
+    EXPECT_EQ(spellaimmode(SPELL_HEAL, near), CM_HEALNO);
     npc[a]->hidden = 2;
     EXPECT_EQ(spellaimmode(SPELL_FREEZE, near), CM_FREEZE) << "lit, he is seen";
+    EXPECT_EQ(spellaimmode(SPELL_HEAL, near), CM_HEAL);
     npc[a]->hidden = 1;
     npc[a]->player = 0;
     EXPECT_EQ(spellaimmode(SPELL_FREEZE, near), CM_FREEZE);
+    EXPECT_EQ(spellaimmode(SPELL_HEAL, near), CM_HEAL);
     vistoplayer[0][near] = 0;
     EXPECT_EQ(spellaimmode(SPELL_FREEZE, near), CM_FREEZENO);
     EXPECT_EQ(spellaimmode(SPELL_HEAL, near), CM_HEALNO);
@@ -288,6 +291,10 @@ TEST(SpellAim, LightningWantsAnotherUnitInRangeAndInSight) {
     EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, at), CM_LIGHTNINGBLIND) << "a unit in the way blocks the sight";
     npc[friendly]->player = 1, npc[friendly]->hidden = 1;
     EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, at), CM_LIGHTNING) << "a hidden enemy does not";
+    npc[e]->hidden = 1;
+    EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, at), CM_LIGHTNINGNO) << "nor is a hidden enemy a target";
+    npc[e]->hidden = 2;
+    EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, at), CM_LIGHTNING) << "lit, he is seen";
     EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, npc[1]->mapoff), CM_LIGHTNINGNO) << "not at the caster";
     EXPECT_EQ(spellaimmode(SPELL_LIGHTNING, cellat(HOMEX + 2, HOMEY + 4)), CM_LIGHTNINGNO) << "not at nothing";
     placeunit(6, 1, HOMEX + 17, HOMEY);
