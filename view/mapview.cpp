@@ -250,13 +250,9 @@ int squareofcell(i32 x, i32 y) {
     return vsy[l].firstvss + c - vsy[l].firstx;
 }
 
-static void drawview(const i16* holefrom, const i16* holeto);
+void drawmapview() { drawmapviewaround(nullptr, nullptr); }
 
-void drawmapview() { drawview(nullptr, nullptr); }
-
-void drawmapviewaround(const i16* holefrom, const i16* holeto) { drawview(holefrom, holeto); }
-
-static void drawview(const i16* holefrom, const i16* holeto) {
+void drawmapviewaround(const i16* holefrom, const i16* holeto) {
     if (viewfrozen && !fullview) return;
     beginvsdraw();
     u8 held = vsheld;
