@@ -121,12 +121,6 @@ bool startmapeditor() {
     pushgamestate(gamestate);
     gamestate = GS_EDITMAP;
     setcursormode(20);
-    // The human player's party never enters a map file.
-    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) {
-        npcrec& n = *npc[slot];
-        if (n.isused && n.mapoff < (u32)MAPCELLS && npcmap[n.mapoff] == slot) npcmap[n.mapoff] = 0;
-        std::memset(&n, 0, sizeof n);
-    }
     if (!loadmap(MAPNAME)) {
         okbox("Unable to load map!");
         gamestate = popgamestate();

@@ -8,6 +8,7 @@
 #include "game/missile.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
+#include "game/party.h"
 #include "game/pathfind.h"
 #include "game/sight.h"
 #include "sound/dsound.h"
@@ -179,8 +180,7 @@ static void searchfor(int slot, u8 inrange, bool adjacent) {
         n.frame = 0;
         return;
     }
-    for (int i = 0; i < NPCPATHSIZE; i++) npcpath[i] = pathbuf[i];
-    pathpos = 0;
+    takepath(slot);
     n.state = NPC_MOVING;
 }
 
@@ -231,10 +231,11 @@ static void humanarrived(int slot) {
         n.state = NPC_IDLE;
         n.frame = 0;
     } else {
-        u8 code = pathpos < NPCPATHSIZE ? npcpath[pathpos] : PATHEND;
+        u8& pos = pathposof(slot);
+        u8 code = pos < NPCPATHSIZE ? pathof(slot)[pos] : PATHEND;
         if (code >= 1 && code <= 8) {
             n.facing = code;
-            pathpos++;
+            pos++;
             takestep(slot, code);
             return;
         }

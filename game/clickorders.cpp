@@ -16,6 +16,7 @@
 #include "game/missionstate.h"
 #include "game/panelpress.h"
 #include "game/npcselect.h"
+#include "game/party.h"
 #include "game/pathfind.h"
 #include "game/spells.h"
 #include "platform/winmsg.h"
@@ -65,9 +66,9 @@ static bool searchto(const npcrec& from, u32 goal, u8 inrange, bool adjacent) {
     return found;
 }
 
-static void walkpath(npcrec& n) {
-    std::memcpy(npcpath, pathbuf, sizeof npcpath);
-    pathpos = 0;
+static void walkpath(int slot) {
+    npcrec& n = *npc[slot];
+    takepath(slot);
     n.state = NPC_MOVING;
     waitingforlmbup = 1;
 }
@@ -91,27 +92,21 @@ static void preview(npcrec& c) {
     }
 }
 
-// Mode 5: the leader goes for the enemy under the cursor, whoever is
-// commanded.
+// Mode 5: the commanded unit goes for the enemy under the cursor and walks
+// until its own weapon reaches.
 static void meleeorder(npcrec& c) {
     autogather = 0;
     if (c.step != 0) {
         clickedtoattack = 1;
         return;
     }
-    npcrec& l = *npc[1];
     int foe = npcundercursor();
-    if (!foe || l.target == foe || l.state < NPC_IDLE) return;
-    l.target = (u8)foe;
+    if (!foe || c.target == foe || c.state < NPC_IDLE) return;
+    c.target = (u8)foe;
     c.frame = 0;
-    setdest(l, cursoroff);
-    l.facing = facingto(l.x, l.y, npc[foe]->x, npc[foe]->y);
-    // The leader walks until his own weapon reaches, whoever gave the order.
-    i32 keep = curnpc;
-    curnpc = 1;
-    bool found = searchto(l, cursoroff, 1, false);
-    curnpc = keep;
-    if (found) walkpath(l);
+    setdest(c, cursoroff);
+    c.facing = facingto(c.x, c.y, npc[foe]->x, npc[foe]->y);
+    if (searchto(c, cursoroff, 1, false)) walkpath(curnpc);
 }
 
 // Mode 6: take the item, here or after a walk to it (or next to it when it
@@ -129,7 +124,7 @@ static void pickuporder(npcrec& c) {
     if (!blocking && npcmap[cursoroff]) return;
     setdest(c, cursoroff);
     if (!searchto(c, cursoroff, blocking ? 1 : 0, blocking)) return;
-    walkpath(c);
+    walkpath(curnpc);
     c.pickuponarrival = 1;
 }
 
@@ -145,7 +140,7 @@ static void useorder(npcrec& c) {
     }
     setdest(c, cursoroff);
     if (!searchto(c, cursoroff, 1, true)) return;
-    walkpath(c);
+    walkpath(curnpc);
     c.useonarrival = 1;
 }
 
@@ -167,7 +162,7 @@ void leftbuttonorder() {
     case 1:
         clickedtomove = 1;
         autogather = 0;
-        npc[1]->target = 0;
+        c.target = 0;
         break;
     case 3: setcursormode(1); break;
     case 4:

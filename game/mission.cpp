@@ -19,6 +19,7 @@
 #include "game/keybindings.h"
 #include "game/missile.h"
 #include "game/missionstate.h"
+#include "game/party.h"
 #include "game/pathfind.h"
 #include "platform/platform.h"
 #include "sound/dsound.h"
@@ -76,7 +77,9 @@ void startmission() {
     loadkeybindings();
     debuglog("Initiating map load ...\n");
     if (!loadmap("maps\\map0.dat")) exitgame(3, "maps\\map0.dat");
+    if (!moveoutofslot1()) debuglog("Party: no free slot for the map's unit in slot 1; the leader takes it\n");
     makeleader();
+    formparty();
     for (i32 i = 0; i < MAPCELLS; i++)
         if (landmap[i] == 0) landmap[i] = 2;
     curnpc = 1;
@@ -97,8 +100,7 @@ void startmission() {
     cleardamagenumbers();
     clearclouds();
     for (int s = 1; s < NPCSLOTS; s++) npc[s]->cloudslot = 0;
-    std::memset(npcpath, PATHEND, sizeof npcpath);
-    pathpos = 0;
+    clearpaths();
     clickedtomove = clickedtoattack = 0;
     waitingforlmbup = 1; // the click that opened the mission is no order to walk
     gamepaused = 0;
@@ -178,6 +180,7 @@ void simulationstep() {
     readkeys();
     moveorder();
     gather();
+    followstep();
     for (int s = 1; s <= MAXNPCS; s++) npcactivity(s);
     updatemissiles();
     npcrec& leader = *npc[1];
@@ -193,6 +196,7 @@ void simulationstep() {
         n.frame = 0;
         n.step = 0;
     }
+    reselect();
     computelightmap(-1, 0);
 }
 

@@ -3,6 +3,7 @@
 #include "app/cursor.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
+#include "game/party.h"
 #include "game/spells.h"
 #include "view/spellanim.h"
 #include "world/grids.h"
@@ -17,6 +18,7 @@ static bool selectable(int s) {
 void selectnpc(int slot) {
     disarmspells();
     setcursormode(1);
+    switchpath(curnpc, slot);
     curnpc = slot;
     const npcrec& n = *npc[slot];
     if (!computerthinking) {

@@ -19,6 +19,7 @@
 #include "game/missile.h"
 #include "view/panel.h"
 #include "game/mission.h"
+#include "game/npcselect.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
 #include "game/spells.h"
@@ -117,37 +118,36 @@ TEST(Commands, APreviewAsksForAPathAndTheFatigueToShoot) {
     EXPECT_EQ(cursormode, 4);
 }
 
-TEST(Commands, AMeleeClickSendsTheLeaderWhoeverIsCommanded) {
+TEST(Commands, AMeleeClickSendsTheCommandedUnitToItsOwnReach) {
     startcommandworld();
     int leader = placeunit(1, 0, 100, 100);
     // A cleric with a long reach is commanded; the leader's reach is one.
     int other = placeunit(5, 0, 98, 100);
     unittype[5]->rangemax = 3;
     int foe = placeunit(0, 1, 106, 100);
-    curnpc = other;
+    selectnpc(other);
     autogather = 1;
     npc[other]->frame = 5;
     clickat(106, 100, 5);
     EXPECT_EQ(autogather, 0);
-    EXPECT_EQ(npc[leader]->target, foe);
-    EXPECT_EQ(npc[leader]->state, NPC_MOVING);
-    EXPECT_EQ(npc[leader]->destoff, cellof(106, 100));
-    EXPECT_EQ(npc[leader]->facing, 3);
-    EXPECT_EQ(npc[other]->state, NPC_IDLE) << "the commanded unit stays";
-    EXPECT_EQ(npc[other]->target, 0);
+    EXPECT_EQ(npc[other]->target, foe);
+    EXPECT_EQ(npc[other]->state, NPC_MOVING);
+    EXPECT_EQ(npc[other]->destoff, cellof(106, 100));
+    EXPECT_EQ(npc[other]->facing, 3);
     EXPECT_EQ(npc[other]->frame, 0);
+    EXPECT_EQ(npc[leader]->state, NPC_IDLE) << "the leader stays";
+    EXPECT_EQ(npc[leader]->target, 0);
     EXPECT_EQ(waitingforlmbup, 1);
-    i32 x = npc[leader]->x, y = npc[leader]->y;
+    i32 x = npc[other]->x, y = npc[other]->y;
     for (int i = 0; npcpath[i] != PATHEND; i++) x += facingdx[npcpath[i]], y += facingdy[npcpath[i]];
-    EXPECT_EQ(celldistance(x, y, 106, 100), 1) << "his path ends where his own weapon reaches";
-    // The leader walks up and strikes.
-    for (int f = 0; f < 200 && npc[leader]->state != NPC_ATTACKING; f++) npcactivity(leader);
-    EXPECT_EQ(npc[leader]->state, NPC_ATTACKING);
-    EXPECT_EQ(celldistance(npc[leader]->x, npc[leader]->y, 106, 100), 1);
+    EXPECT_EQ(celldistance(x, y, 106, 100), 3) << "the path ends where the cleric's own weapon reaches";
+    for (int f = 0; f < 200 && npc[other]->state != NPC_ATTACKING; f++) npcactivity(other);
+    EXPECT_EQ(npc[other]->state, NPC_ATTACKING);
+    EXPECT_EQ(celldistance(npc[other]->x, npc[other]->y, 106, 100), 3);
     // The same enemy again changes nothing.
-    npc[leader]->state = NPC_IDLE;
+    npc[other]->state = NPC_IDLE;
     clickat(106, 100, 5);
-    EXPECT_EQ(npc[leader]->state, NPC_IDLE);
+    EXPECT_EQ(npc[other]->state, NPC_IDLE);
 }
 
 TEST(Commands, AMeleeClickBetweenCellsStopsThePathAtTheNextCell) {
@@ -445,6 +445,8 @@ TEST(Commands, GatheringWaitsWhileTheCommandedUnitIsFallen) {
     simulationstep();
     EXPECT_EQ(npc[other]->state, NPC_DYING) << "a dying unit does not set off for the gold";
     EXPECT_EQ(npc[other]->pickuponarrival, 0);
+    EXPECT_EQ(curnpc, 1) << "the command passed to the living leader";
+    curnpc = other;
     npc[other]->state = NPC_IDLE;
     npc[other]->health = 40;
     simulationstep();

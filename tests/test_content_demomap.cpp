@@ -46,7 +46,7 @@ TEST(DemoMap, BorderIsClosedAndEveryCellInsideHasLand) {
     EXPECT_LT(reached, 100 * 100);
 }
 
-TEST(DemoMap, UnitsOfThreeComputerPlayersStandOnFreeLandInside) {
+TEST(DemoMap, ThePartyAndThreeComputerPlayersStandOnFreeLandInside) {
     demomap m = built();
     int perplayer[4] = {};
     for (int slot = 1; slot <= 128; slot++) {
@@ -60,11 +60,15 @@ TEST(DemoMap, UnitsOfThreeComputerPlayersStandOnFreeLandInside) {
         EXPECT_EQ(m.item[y * 256 + x], 0) << "slot " << slot;
         perplayer[player]++;
     }
-    EXPECT_EQ(perplayer[0], 0);
+    // The leader's companions, slot 1 left for the leader himself.
+    EXPECT_EQ(perplayer[0], 3);
+    EXPECT_FALSE(m.npcs[156 + 71]);
     for (int p = 1; p < 4; p++) EXPECT_GE(perplayer[p], 4) << p;
     EXPECT_EQ(m.header[0], 115);
     EXPECT_EQ(m.header[4], 117);
-    EXPECT_EQ(m.item[117 * 256 + 115], 0);
+    EXPECT_EQ(m.header[8], 1);
+    // The formation eastward from the start: every cell free for its member.
+    for (int i = 0; i < 4; i++) EXPECT_EQ(m.item[117 * 256 + 115 + 2 * i], 0) << i;
 }
 
 TEST(DemoMap, HoldsChestsGoldAndLights) {

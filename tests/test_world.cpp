@@ -166,7 +166,7 @@ TEST(MapFile, PlayerZeroStandsInFormationByFacing) {
     EXPECT_EQ(npc[1]->facing, 5);
 }
 
-TEST(MapFile, SaveThenLoadDropsPlayerZeroAndKeepsTheOthersByteForByte) {
+TEST(MapFile, SaveThenLoadKeepsThePartyAndTheOthersByteForByte) {
     startworld();
     starttestdisplay(); // saving shows its message in the text box
     allocgrids();
@@ -185,10 +185,13 @@ TEST(MapFile, SaveThenLoadDropsPlayerZeroAndKeepsTheOthersByteForByte) {
     u8 before[2][NPCRECSIZE];
     npctofile(npc[a], before[0]);
     npctofile(npc[b], before[1]);
+    std::strcpy(npc[2]->name, "Wren");
     ASSERT_TRUE(savemap("maps\\map0.dat"));
+    EXPECT_TRUE(npc[1]->isused) << "a save leaves the party in memory";
     ASSERT_TRUE(loadmap("maps\\map0.dat"));
-    EXPECT_EQ(players[0].npccount, 0);
-    EXPECT_FALSE(npc[1]->isused);
+    EXPECT_EQ(players[0].npccount, 3);
+    EXPECT_STREQ(npc[2]->name, "Wren");
+    for (int s = 1; s <= 3; s++) EXPECT_EQ(npcmap[npc[s]->mapoff], s) << "the party stands in formation again";
     u8 after[NPCRECSIZE];
     npc[a]->state = before[0][75]; // the load sets the activity state
     npctofile(npc[a], after);

@@ -113,6 +113,15 @@ static formation startformation(const mapheader& h) {
     return f;
 }
 
+void formup(npcrec* const* units, int count) {
+    formation f = startformation(mapdata);
+    for (int i = 0; i < count; i++) {
+        npcrec& n = *units[i];
+        place(f, n);
+        n.mapoff = (u32)(n.y * 256 + n.x);
+    }
+}
+
 static void placeplayer0(scratchmap& m) {
     formation f = startformation(m.header);
     for (int slot = 1; slot <= MAXNPCS; slot++) {
@@ -122,6 +131,9 @@ static void placeplayer0(scratchmap& m) {
         place(f, n);
         n.mapoff = (u32)(n.y * 256 + n.x);
         n.health = 200;
+        // A unit never starts above its own maximum: the bars and healing
+        // measure against it.
+        if (n.healthmax > 0 && n.health > n.healthmax) n.health = n.healthmax;
         if (n.unitno < NUMUNITTYPES) {
             n.fatigue = (i16)unittype[n.unitno]->movementmax;
             n.magic = unittype[n.unitno]->magicmax;
@@ -206,11 +218,9 @@ bool savemap(const char* name, std::string* why) {
         putu16(&grids[i * 2], landmap[i]);
         putu16(&grids[MAPGRIDBYTES + i * 2], itemmap[i]);
     }
-    // Player 0's units are never stored in a map: the mission start brings
-    // the player's own.
+    // Player 0's units are kept too: they are the party a mission starts with.
     std::vector<u8> npcbytes(NPCFILEBYTES, 0);
-    for (int slot = 0; slot < NPCSLOTS; slot++)
-        if (slot == 0 || slot > SLOTSPERPLAYER) npctofile(npc[slot], &npcbytes[slot * NPCRECSIZE]);
+    for (int slot = 0; slot < NPCSLOTS; slot++) npctofile(npc[slot], &npcbytes[slot * NPCRECSIZE]);
     std::vector<u8> header(MAPDATASIZE);
     mapdatatofile(&mapdata, header.data());
     std::vector<safepart> set = {{name, grids.data(), grids.size()},
@@ -227,7 +237,5 @@ bool savemap(const char* name, std::string* why) {
         debuglog("Map not saved: %s\n", why->c_str());
         return false;
     }
-    // What is in memory matches the file now.
-    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) std::memset(npc[slot], 0, sizeof(npcrec));
     return true;
 }

@@ -14,6 +14,9 @@ std::string companionname(const char* name, const char* ending);
 // whole and leaves the world as it was.
 bool loadmap(const char* name);
 // False with the reason (also in the debug log) when the set could not be
-// written; the old set and the world are then as they were. On success
-// player 0's units, which a map never keeps, are cleared in memory too.
+// written; the old set and the world are then as they were.
 bool savemap(const char* name, std::string* why = nullptr);
+struct npcrec;
+// The units stand in player 0's formation at its start point, in the
+// order given (npcmap is the caller's to mend).
+void formup(npcrec* const* units, int count);

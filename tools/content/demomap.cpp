@@ -16,7 +16,7 @@ struct painter {
     demomap& m;
     std::vector<u8> wall;   // the wall material standing on each cell, 0 for none
     const unitmaxima* types;
-    int nextslot[4] = {1, 33, 65, 97};
+    int nextslot[4] = {2, 33, 65, 97}; // slot 1 is the leader's, made at the mission start
 
     void land(int x0, int y0, int x1, int y1, landkind k) {
         for (int y = y0; y <= y1; y++)
@@ -70,7 +70,7 @@ struct painter {
             }
     }
     // A unit stands on the free cell nearest the one asked for.
-    void unit(int player, u32 type, int x, int y, u8 facing, u8 hidden = 0) {
+    void unit(int player, u32 type, int x, int y, u8 facing, u8 hidden = 0, const char* name = nullptr) {
         for (int r = 0; r < 6 && !(empty(x, y) && m.land[y * 256 + x]); r++)
             for (int dy = -r; dy <= r; dy++)
                 for (int dx = -r; dx <= r; dx++)
@@ -95,6 +95,7 @@ struct painter {
         putu16(r + 34, (u16)types[type].magic);
         r[36] = hidden;
         r[40] = 1;
+        if (name) std::strncpy((char*)r + 50, name, 18);
         r[71] = 1;
     }
 };
@@ -216,6 +217,14 @@ void woods(painter& p) {
     }
 }
 
+// The leader's companions; the mission start stands them in the formation
+// beside him, so the cells given here only need to be free.
+void party(painter& p) {
+    p.unit(0, 3, 117, 117, 1, 0, "Wren");   // a thief: Hide in Shadows
+    p.unit(0, 5, 119, 117, 1, 0, "Aldous"); // a cleric: Heal and Raise Dead
+    p.unit(0, 2, 121, 117, 1, 0, "Tamsin"); // an archer
+}
+
 void enemies(painter& p) {
     // Player 1 holds the camp, player 2 the ruin, player 3 roams the woods.
     p.unit(1, 6, 150, 149, 7);
@@ -285,10 +294,13 @@ void builddemomap(demomap& m, const unitmaxima* types) {
     woods(p);
     p.setwalls();
     clearchokes(p);
+    party(p);
     enemies(p);
-    m.header[0] = 115; // the leader's start, in the keep's hall
+    // The leader's start, in the keep's hall; the party forms up eastward
+    // from it, two cells apart.
+    m.header[0] = 115;
     m.header[4] = 117;
-    m.header[8] = 5;
+    m.header[8] = 1;
     for (int q = 1; q < 4; q++) {
         m.header[q] = (u8)(q == 1 ? 150 : q == 2 ? 88 : 145);
         m.header[4 + q] = (u8)(q == 1 ? 150 : q == 2 ? 86 : 88);
