@@ -7,10 +7,12 @@
 #include "game/missionstate.h"
 #include "game/npcselect.h"
 #include "game/pathfind.h"
+#include "game/sight.h"
 #include "world/cells.h"
 #include "game/facing.h"
 #include "world/grids.h"
 #include "world/mapfile.h"
+#include "world/unittype.h"
 
 u8 parkedpath[SLOTSPERPLAYER + 1][NPCPATHSIZE];
 u8 parkedpos[SLOTSPERPLAYER + 1];
@@ -136,13 +138,58 @@ static void walktoward(int slot, const npcrec& lead) {
     n.state = NPC_MOVING;
 }
 
+static bool withinreach(const npcrec& n, int foe) {
+    const unittyperec* t = n.unitno < (u32)NUMUNITTYPES ? unittype[n.unitno] : nullptr;
+    const npcrec* e = foe > SLOTSPERPLAYER && foe <= MAXNPCS ? npc[foe] : nullptr;
+    if (!t || !e || !e->isused || e->hidden || e->state < NPC_IDLE || e->state > NPC_ATTACKING) return false;
+    i32 reach = t->rangemax > 0 ? t->rangemax : 1;
+    i32 d = celldistance(n.x, n.y, e->x, e->y);
+    if (d < t->rangemin || d > reach) return false;
+    return d <= 1 || lineofsight(n.mapoff, e->mapoff);
+}
+
+// The first enemy within the member's reach that it can see, or 0.
+static int foewithinreach(const npcrec& n) {
+    for (int s = SLOTSPERPLAYER + 1; s <= MAXNPCS; s++)
+        if (withinreach(n, s)) return s;
+    return 0;
+}
+
+// Between its blows a member aims again at where its enemy stands now, or
+// lets it go once it is out of reach.
+static void aimagain(npcrec& n) {
+    if (!withinreach(n, n.target)) {
+        n.target = 0;
+        return;
+    }
+    const npcrec& e = *npc[n.target];
+    n.destx = (u8)e.x, n.desty = (u8)e.y;
+    n.destoff = (u16)cellof(e.x, e.y);
+    n.facing = facingto(n.x, n.y, e.x, e.y);
+}
+
+// A member left to itself strikes back at an enemy in its reach; the
+// arrival of its (empty) path turns the target into an attack.
+static bool defend(int slot) {
+    npcrec& n = *npc[slot];
+    int foe = foewithinreach(n);
+    if (!foe) return false;
+    n.target = (u8)foe;
+    std::memset(pathof(slot), PATHEND, NPCPATHSIZE);
+    pathposof(slot) = 0;
+    n.state = NPC_MOVING;
+    return true;
+}
+
 void followstep() {
-    if (followtoggle || !livingmember(curnpc)) return;
+    if (!livingmember(curnpc)) return;
     const npcrec& lead = *npc[curnpc];
     for (int s = 1; s <= SLOTSPERPLAYER; s++) {
         if (s == curnpc || !livingmember(s)) continue;
         npcrec& n = *npc[s];
+        if (n.state == NPC_IDLE && n.target && !n.frozen) aimagain(n);
         if (!waitsforcommand(n) || n.hidden) continue;
+        if (defend(s) || followtoggle) continue;
         if (n.thinkdelay) {
             n.thinkdelay--;
             continue;

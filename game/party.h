@@ -34,8 +34,9 @@ void clearpaths();
 bool moveoutofslot1();
 void formparty();
 
-// Once a frame: idle members walk back toward the commanded unit while the
-// party follows (the follow toggle is 0).
+// Once a frame, for the members not commanded: an idle one strikes at an
+// enemy within its reach, or else walks back toward the commanded unit
+// while the party follows (the follow toggle is 0).
 void followstep();
 // The commanded unit has fallen: the command passes to a living member.
 void reselect();

@@ -172,3 +172,18 @@ TEST(Party, TheDemoStartsWithTheLeaderAndThreeCompanionsInFormation) {
     EXPECT_EQ(types[2], 3) << "a thief, who hides in shadows";
     EXPECT_EQ(types[3], 5) << "a cleric, who raises the dead";
 }
+
+TEST(Party, AMemberLeftToItselfStrikesAnEnemyWithinItsReach) {
+    startcommandworld();
+    int leader = placeunit(1, 0, 100, 100);
+    int cleric = placeunit(5, 0, 100, 102);
+    int foe = placeunit(0, 1, 100, 103);
+    int far = placeunit(0, 1, 108, 108);
+    followtoggle = 1;
+    clearpaths();
+    frames(150);
+    EXPECT_EQ(npc[cleric]->target, foe);
+    EXPECT_LT(npc[foe]->health, 40) << "the cleric struck it";
+    EXPECT_EQ(npc[leader]->target, 0) << "the commanded unit waits for its orders";
+    EXPECT_EQ(npc[far]->health, 40);
+}
