@@ -183,10 +183,12 @@ void simulationstep() {
     followstep();
     for (int s = 1; s <= MAXNPCS; s++) npcactivity(s);
     updatemissiles();
-    npcrec& leader = *npc[1];
+    // Every living member of the party, not the leader alone, gathers its
+    // magic back: the cleric's spells would otherwise be a single use.
     if (tickcount >= magicregentick) {
         magicregentick = tickcount + 90;
-        if (leader.magic < leader.magicmax) leader.magic++;
+        for (int s = 1; s <= SLOTSPERPLAYER; s++)
+            if (livingmember(s) && npc[s]->magic < npc[s]->magicmax) npc[s]->magic++;
     }
     for (int s = 1; s <= MAXNPCS; s++) {
         npcrec& n = *npc[s];

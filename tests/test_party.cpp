@@ -9,6 +9,7 @@
 
 #include "app/cursor.h"
 #include "app/input.h"
+#include "app/timer.h"
 #include "commandworld.h"
 #include "game/activity.h"
 #include "game/clickorders.h"
@@ -186,4 +187,25 @@ TEST(Party, AMemberLeftToItselfStrikesAnEnemyWithinItsReach) {
     EXPECT_LT(npc[foe]->health, 40) << "the cleric struck it";
     EXPECT_EQ(npc[leader]->target, 0) << "the commanded unit waits for its orders";
     EXPECT_EQ(npc[far]->health, 40);
+}
+
+TEST(Party, EveryLivingMemberGathersItsMagicBack) {
+    startcommandworld();
+    int leader = placeunit(1, 0, 100, 100);
+    int cleric = placeunit(5, 0, 100, 102);
+    int fallen = placeunit(5, 0, 100, 104);
+    int foe = placeunit(4, 1, 120, 120);
+    for (int s : {leader, cleric, fallen, foe}) npc[s]->magic = 0, npc[s]->magicmax = 10;
+    npc[fallen]->state = NPC_DEAD;
+    npc[fallen]->health = 0;
+    followtoggle = 1;
+    magicregentick = 0;
+    for (int k = 0; k < 3; k++) {
+        simulationstep();
+        tickcount = tickcount + 90;
+    }
+    EXPECT_EQ(npc[leader]->magic, 3);
+    EXPECT_EQ(npc[cleric]->magic, 3);
+    EXPECT_EQ(npc[fallen]->magic, 0);
+    EXPECT_EQ(npc[foe]->magic, 0) << "the computer's units gather none";
 }
