@@ -3,6 +3,7 @@
 #include "app/cursor.h"
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "game/figurepick.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
 #include "game/sight.h"
@@ -39,8 +40,16 @@ static void setpicked(i32 x, i32 y) {
 
 // A figure of another player stands up to two cells south of the cell the
 // mouse is on and covers it on screen: the pick goes to the figure. Hidden
-// figures are not seen, so they do not catch the mouse.
+// figures are not seen, so they do not catch the mouse. Before the cells,
+// the pixel under the mouse: a head, a weapon held out or a toe leaves the
+// cells of its own figure, and what is drawn in front is what the player
+// points at.
 static void reachover(i32 x, i32 y) {
+    i32 ux, uy;
+    if (int s = unitatpoint(mousex, mousey, x, y, &ux, &uy); s && npc[s]->player != 0) {
+        setpicked(ux, uy);
+        return;
+    }
     static const i8 cells[6][2] = {{1, 1}, {0, 1}, {2, 2}, {1, 0}, {2, 1}, {1, 2}};
     static const i8 shift[6][2] = {{0, 20}, {-20, 10}, {0, 40}, {20, 10}, {20, 30}, {-20, 30}};
     for (int i = 0; i < 6; i++) {
