@@ -38,15 +38,14 @@ static void setpicked(i32 x, i32 y) {
     cursoroff = onmap(x, y) ? (u32)cellof(x, y) : NOCELL;
 }
 
-// A figure of another player stands up to two cells south of the cell the
-// mouse is on and covers it on screen: the pick goes to the figure. Hidden
-// figures are not seen, so they do not catch the mouse. Before the cells,
-// the pixel under the mouse: a head, a weapon held out or a toe leaves the
-// cells of its own figure, and what is drawn in front is what the player
-// points at.
+// The figure drawn under the mouse is the one pointed at, whoever's it is:
+// a head, a weapon held out or a toe leaves the cells of its own figure.
+// Off the figures, one of another player stands up to two cells south of
+// the cell the mouse is on and covers it on screen: the pick goes to the
+// figure. Hidden figures are not seen, so they do not catch the mouse.
 static void reachover(i32 x, i32 y) {
     i32 ux, uy;
-    if (int s = unitatpoint(mousex, mousey, x, y, &ux, &uy); s && npc[s]->player != 0) {
+    if (unitatpoint(mousex, mousey, x, y, &ux, &uy)) {
         setpicked(ux, uy);
         return;
     }

@@ -59,7 +59,7 @@ int unitatpoint(i32 mx, i32 my, i32 cellx, i32 celly, i32* unitx, i32* unity) {
             u16 s = npcat(x, y);
             if (!s || s > MAXNPCS || !npc[s]) continue;
             const npcrec& n = *npc[s];
-            if (n.hidden == 1 || !vistoplayer[0] || !vistoplayer[0][cellof(x, y)]) continue;
+            if ((n.hidden == 1 && n.player != 0) || !vistoplayer[0] || !vistoplayer[0][cellof(x, y)]) continue;
             if (!drawnat(n, x, y, mx, my)) continue;
             *unitx = x, *unity = y;
             return s;

@@ -117,9 +117,7 @@ TEST(FigurePick, EveryPixelOfAnEnemyFigurePicksIt) {
         }
 }
 
-// Feet, waist and head of the leader's own figure: the feet are on his own
-// cell; the player's figures do not catch the mouse, so higher up the cells
-// behind him are picked.
+// The leader's feet are on his own cell.
 TEST(FigurePick, TheLeadersFeetAreOnHisOwnCell) {
     startcommandworld();
     int leader = placeunit(1, 0, 100, 100);
@@ -135,7 +133,8 @@ TEST(FigurePick, TheLeadersFeetAreOnHisOwnCell) {
 }
 
 // The top of a head lies three cells above the figure's own: only the
-// picture tells it is there, and only while the player can see the figure.
+// picture tells it is there, and only while the player can see the figure;
+// his own figures he always knows.
 TEST(FigurePick, AHeadCatchesTheMouseOnlyWhileItIsSeen) {
     startcommandworld();
     placeunit(1, 0, 96, 100);
@@ -165,5 +164,9 @@ TEST(FigurePick, AHeadCatchesTheMouseOnlyWhileItIsSeen) {
     vistoplayer[0][npc[foe]->mapoff] = 1;
     npc[foe]->player = 0;
     pickcursor();
-    EXPECT_EQ(cursoroff, behind) << "the player's own figures do not catch the mouse";
+    EXPECT_EQ(cursoroff, npc[foe]->mapoff) << "the player's own figure";
+    EXPECT_EQ(cursormode, 7) << "another of the player's units, selected by a click";
+    npc[foe]->hidden = 1;
+    pickcursor();
+    EXPECT_EQ(cursoroff, npc[foe]->mapoff) << "the player knows where his hidden units are";
 }
