@@ -3,6 +3,7 @@
 #include "app/cursor.h"
 #include "app/gamestate.h"
 #include "app/input.h"
+#include "game/figurepick.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
 #include "game/sight.h"
@@ -37,10 +38,17 @@ static void setpicked(i32 x, i32 y) {
     cursoroff = onmap(x, y) ? (u32)cellof(x, y) : NOCELL;
 }
 
-// A figure of another player stands up to two cells south of the cell the
-// mouse is on and covers it on screen: the pick goes to the figure. Hidden
-// figures are not seen, so they do not catch the mouse.
+// The figure drawn under the mouse is the one pointed at, whoever's it is:
+// a head, a weapon held out or a toe leaves the cells of its own figure.
+// Off the figures, one of another player stands up to two cells south of
+// the cell the mouse is on and covers it on screen: the pick goes to the
+// figure. Hidden figures are not seen, so they do not catch the mouse.
 static void reachover(i32 x, i32 y) {
+    i32 ux, uy;
+    if (unitatpoint(mousex, mousey, x, y, &ux, &uy)) {
+        setpicked(ux, uy);
+        return;
+    }
     static const i8 cells[6][2] = {{1, 1}, {0, 1}, {2, 2}, {1, 0}, {2, 1}, {1, 2}};
     static const i8 shift[6][2] = {{0, 20}, {-20, 10}, {0, 40}, {20, 10}, {20, 30}, {-20, 30}};
     for (int i = 0; i < 6; i++) {

@@ -100,7 +100,8 @@ void head(Figure& f, const Look& l, const Joints& j) {
             face(f, l, h, fwd);
             ball(f, h - fwd * 0.8f + V3{0, 0, 1.2f}, 4.8f, {200, 200, 210});
             f.discs.push_back({h + V3{0, 0, 3.2f}, {0, 0, 1}, 8.5f, l.headcol, Finish::cloth});
-            blob(f, h + V3{0, 0, 3.4f}, h - fwd * 3.0f + V3{0, 0, 15.0f}, 4.8f, 0.7f, l.headcol, Finish::cloth);
+            // A squat crown: a tall one leaves the frame as its wearer walks toward the eye.
+            blob(f, h + V3{0, 0, 3.4f}, h - fwd * 1.0f + V3{0, 0, 10.0f}, 4.8f, 0.7f, l.headcol, Finish::cloth);
             break;
         case Headgear::bandana:
             face(f, l, h, fwd);

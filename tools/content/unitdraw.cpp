@@ -6,8 +6,11 @@
 
 namespace {
 
-// The feet stand low in the middle of the box, leaving headroom for raised weapons.
-constexpr int kFeetX = kUnitBoxX + 40, kFeetY = kUnitBoxY + 110;
+// The map view lays rows 60..79 of a frame over the unit's own cell, so the
+// feet stand on the middle of that diamond (a little in front of its centre,
+// leaving the most headroom a figure walking toward the eye still fits in
+// once the compiler trails it back along its step).
+constexpr int kFeetX = kUnitBoxX + 40, kFeetY = kUnitBoxY + 75;
 
 // Facing index 0 looks north-east on screen, that is (1, -1) on the 2:1
 // ground; each next index turns 45 degrees clockwise.

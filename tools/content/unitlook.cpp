@@ -8,7 +8,8 @@ constexpr Rgb kGold = {212, 170, 60};
 constexpr Rgb kFlesh = {214, 168, 128};
 constexpr Rgb kLeather = {104, 70, 42};
 
-// Indexed by picture set; set n draws unit type n.
+// Indexed by picture set; set n draws unit type n. The big folk are big in
+// bulk: a frame holds a figure a little over a man's height at most.
 const Look kLooks[12] = {
     // Skeleton
     {0.98f, 0.9f, Body::bones, Headgear::skull, Weapon::sword, false, false, false, {226, 220, 194},
@@ -38,7 +39,7 @@ const Look kLooks[12] = {
      {150, 60, 40}, {100, 80, 50}, {150, 170, 64}, {80, 60, 40}, {70, 60, 40}, kLeather, kWood, {160, 150, 140},
      {}, {}},
     // Troll
-    {1.2f, 1.45f, Body::plain, Headgear::bare, Weapon::club, false, true, false, {112, 130, 128},
+    {1.07f, 1.45f, Body::plain, Headgear::bare, Weapon::club, false, true, false, {112, 130, 128},
      {112, 130, 128}, {90, 70, 50}, {112, 130, 128}, {96, 112, 110}, {60, 70, 66}, {90, 70, 50},
      {110, 86, 60}, kSteel, {}, {}},
     // Dark Knight
@@ -49,7 +50,7 @@ const Look kLooks[12] = {
     {1.0f, 1.0f, Body::plain, Headgear::bandana, Weapon::sword, false, false, false, kFlesh, {130, 96, 60},
      {70, 70, 80}, {200, 180, 150}, {70, 50, 36}, {180, 36, 36}, {60, 40, 24}, kWood, kSteel, {}, {}},
     // Ogre
-    {1.26f, 1.6f, Body::plain, Headgear::bare, Weapon::club, false, false, false, {186, 150, 104},
+    {1.08f, 1.6f, Body::plain, Headgear::bare, Weapon::club, false, false, false, {186, 150, 104},
      {186, 150, 104}, {110, 80, 50}, {186, 150, 104}, {140, 110, 80}, {80, 60, 40}, {110, 80, 50},
      {120, 90, 60}, kSteel, {}, {}},
 };

@@ -51,15 +51,19 @@ Pose stand_pose(int k, Weapon w) {
     return p;
 }
 
+// The frame leaves about a head's height above the head: the weapon is laid
+// back over the shoulder rather than raised high above it.
+constexpr float kWindUp = 1.4f, kLaidBack = 2.4f;
+
 // Wind up over the first frames, strike around frame 7, recover.
 Pose swing_attack(int k) {
     float t = (float)k / 15.0f, up = smooth(t / 0.4f), hit = smooth((t - 0.4f) / 0.2f);
     float back = smooth((t - 0.65f) / 0.35f);
     Pose p = stand_pose(0, Weapon::sword);
-    float raised = lerp(0.15f, 2.7f, up), struck = lerp(raised, 1.2f, hit);
+    float raised = lerp(0.15f, kWindUp, up), struck = lerp(raised, 1.2f, hit);
     p.armr = {lerp(struck, 0.15f, back), 0.12f + 0.13f * up * (1 - back),
               lerp(lerp(0.9f, 0.3f, up), 0.1f, hit) * (1 - back) + 0.9f * back};
-    p.grip = lerp(lerp(1.4f, 0.5f, up), 0.2f, hit) * (1 - back) + 1.4f * back;
+    p.grip = lerp(lerp(1.4f, kLaidBack, up), 0.2f, hit) * (1 - back) + 1.4f * back;
     p.twist = lerp(lerp(0, -0.35f, up), 0.3f, hit) * (1 - back);
     p.lean = lerp(lerp(0, -0.05f, up), 0.22f, hit) * (1 - back);
     p.legl = {lerp(0.04f, 0.35f, hit * (1 - back)), 0.06f, -0.1f};
@@ -80,12 +84,15 @@ Pose bow_attack(int k) {
     return p;
 }
 
-// Lift the staff overhead, then thrust its head forward at the foe.
+// The staff comes up level with the shoulders, low enough to stay in the frame.
+constexpr float kStaffLift = 1.4f;
+
+// Lift the staff, then thrust its head forward at the foe.
 Pose staff_attack(int k) {
     float t = (float)k / 15.0f, up = smooth(t / 0.45f), thrust = smooth((t - 0.45f) / 0.15f);
     float back = smooth((t - 0.7f) / 0.3f);
     Pose p = stand_pose(0, Weapon::staff);
-    float a = lerp(lerp(0.3f, 2.5f, up), 1.35f, thrust);
+    float a = lerp(lerp(0.3f, kStaffLift, up), 1.35f, thrust);
     p.armr = {lerp(a, 0.3f, back), 0.12f, lerp(lerp(1.3f, 0.2f, up), 0.05f, thrust) * (1 - back) + 1.3f * back};
     p.arml = {lerp(0.3f, 1.2f, up * (1 - back)), 0.1f, 0.5f};
     p.grip = lerp(lerp(1.4f, 0.1f, up), 0.0f, thrust) * (1 - back) + 1.4f * back;
