@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/cursor.h"
+#include "app/debuglog.h"
 #include "app/gamestate.h"
 #include "app/input.h"
 #include "app/timer.h"
@@ -45,17 +46,30 @@ static void rule(i32 y) {
     drawtextcentered(line, y, 0, 640);
 }
 
-static void stats(i32 y) {
-    char buf[32];
+struct endnumbers {
+    char time[16];
+    u32 slain, gold, losses;
+};
+
+static endnumbers numbersnow() {
+    endnumbers e;
     u32 end = missionstats.endtick ? missionstats.endtick : (u32)tickcount;
-    formatmissiontime(end - missionstats.starttick, buf, sizeof buf);
-    statline("Mission time", buf, y);
-    number(missionstats.slain, buf, sizeof buf);
-    statline("Enemies slain", buf, y + 24);
+    formatmissiontime(end - missionstats.starttick, e.time, sizeof e.time);
+    e.slain = missionstats.slain;
     u32 gold = partygold();
-    number(gold > missionstats.startgold ? gold - missionstats.startgold : 0, buf, sizeof buf);
+    e.gold = gold > missionstats.startgold ? gold - missionstats.startgold : 0;
+    e.losses = missionstats.losses;
+    return e;
+}
+
+static void stats(const endnumbers& e, i32 y) {
+    char buf[16];
+    statline("Mission time", e.time, y);
+    number(e.slain, buf, sizeof buf);
+    statline("Enemies slain", buf, y + 24);
+    number(e.gold, buf, sizeof buf);
     statline("Gold gathered", buf, y + 48);
-    number(missionstats.losses, buf, sizeof buf);
+    number(e.losses, buf, sizeof buf);
     statline("Party's losses", buf, y + 72);
 }
 
@@ -71,7 +85,7 @@ void drawendscreen(u8 outcome) {
     currentfont = 4;
     settextcolour555(27, 24, 17);
     drawtextcentered(won ? "The last of the foe has fallen." : "The whole party has fallen.", BOXY + 70, 0, 640);
-    stats(BOXY + 104);
+    stats(numbersnow(), BOXY + 104);
     setupwidget(0, 6, 320 - BUTTONW / 2, BUTTONY, BUTTONW, 120);
     drawwidget(0);
 }
@@ -87,6 +101,8 @@ void showendscreen(u8 outcome) {
     if (!screenenter(GS_WAITFORINPUT)) return screenleave();
     setcursormode(CURSORPLAIN);
     drawendscreen(outcome);
+    endnumbers e = numbersnow();
+    debuglog("Mission time %s, enemies slain %u, gold gathered %u, party's losses %u\n", e.time, e.slain, e.gold, e.losses);
     openedtick = tickcount;
     runscreen(endidle);
     widget[0].pressed = 1;

@@ -26,13 +26,18 @@ static void decided(u8 outcome) {
     }
 }
 
-bool missionendcheck() {
+u8 missionoutcome() {
     u32 fallen = missionstats.slain + missionstats.losses;
     u8 before = missionstats.outcome;
     u8 outcome = tallymissionstats();
     if (missionstats.slain + missionstats.losses > fallen) playsound(SOUND_FALL);
+    if (outcome != OUTCOME_NONE && before == OUTCOME_NONE) decided(outcome);
+    return outcome;
+}
+
+bool missionendcheck() {
+    u8 outcome = missionoutcome();
     if (outcome == OUTCOME_NONE) return false;
-    if (before == OUTCOME_NONE) decided(outcome);
     if (anydying() && ++framessince < FALLFRAMES) return false;
     showendscreen(outcome);
     return true;

@@ -8,6 +8,9 @@
 // key or a click, once the fallen have finished falling (or after a second
 // or so); true then, and the mission is to end.
 bool missionendcheck();
+// Its first half: the frame's tally, a fall's sound, and the first time a
+// side is gone the log line and the sound of the outcome. The outcome.
+u8 missionoutcome();
 
 // The screen of the outcome over the darkened view, with the mission's
 // numbers; returns when the player has seen it.

@@ -173,6 +173,7 @@ TEST(EndToEndMissionEnd, TheLastEnemySlainWinsTheMission) {
     ASSERT_NE(won, std::string::npos) << r.log.substr(r.log.size() > 400 ? r.log.size() - 400 : 0);
     EXPECT_LT(started, won);
     EXPECT_EQ(r.log.find("Mission lost"), std::string::npos);
+    EXPECT_NE(r.log.find(", enemies slain 1, gold gathered 0, party's losses 0\n", won), std::string::npos) << "what the screen shows";
     expectendscreen(base, true);
 }
 
@@ -187,5 +188,6 @@ TEST(EndToEndMissionEnd, TheLastOfThePartyFallenLosesTheMission) {
     size_t lost = r.log.find(" - GS: 04,  Mission lost\n");
     ASSERT_NE(lost, std::string::npos) << r.log.substr(r.log.size() > 400 ? r.log.size() - 400 : 0);
     EXPECT_EQ(r.log.find("Mission won"), std::string::npos);
+    EXPECT_NE(r.log.find(", enemies slain 0, gold gathered 0, party's losses 1\n", lost), std::string::npos) << "what the screen shows";
     expectendscreen(base, false);
 }
