@@ -11,7 +11,11 @@
 #include "game/missionend.h"
 #include "game/missionstats.h"
 #include "sound/effects.h"
+#include "platform/winmsg.h"
 #include "testenv.h"
+#include "text/boxes.h"
+#include "text/font.h"
+#include "text/widget.h"
 #include "world/npc.h"
 
 namespace {
@@ -95,6 +99,29 @@ TEST_F(MissionEndSound, ASavedGameChimes) {
     playsavedsound();
     EXPECT_EQ(plays(SOUND_CHIME), 1u);
     EXPECT_EQ(plays(SOUND_CLICK), 0u);
+}
+
+// A press of a box's button clicks; a key that answers nothing does not.
+TEST_F(MissionEndSound, ABoxButtonPressedClicks) {
+    starttestdisplay();
+    static std::vector<u8> blank[NUMFONTS];
+    for (int f = 0; f < NUMFONTS; f++) {
+        blank[f].assign((size_t)fontfiles[f].picwidth * fontfiles[f].height, 0);
+        font[f] = {glyphtables[f], blank[f].data(), fontfiles[f].height, fontfiles[f].picwidth};
+    }
+    buttonskin = nullptr;
+    widget[1] = {260, 226, 48, 0, "Yes", 0, 0};
+    widget[0] = {330, 226, 48, 0, "No", 0, 0};
+    boxresult = 255;
+    confirminput(WM_KEYDOWN, 'Q', 0);
+    EXPECT_EQ(plays(SOUND_CLICK), 0u);
+    confirminput(WM_KEYDOWN, 'Y', 0);
+    EXPECT_EQ(plays(SOUND_CLICK), 1u);
+    boxresult = 255;
+    okboxinput(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(plays(SOUND_CLICK), 2u);
+    EXPECT_EQ(plays(SOUND_FALL), 0u);
+    boxresult = 255;
 }
 
 } // namespace
