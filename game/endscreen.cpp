@@ -12,7 +12,9 @@
 #include "sound/effects.h"
 #include "text/font.h"
 #include "text/widget.h"
+#include "video/display.h"
 #include "video/presentframe.h"
+#include "video/vscreen.h"
 #include "view/effects.h"
 #include "view/ohmapdraw.h"
 #include "view/panel.h"
@@ -36,14 +38,21 @@ static void statline(const char* label, const char* value, i32 y) {
 
 static void number(u32 v, char* buf, int size) { std::snprintf(buf, (size_t)size, "%u", v); }
 
-// A thin rule in the frame's own dark gold, under the title.
+static u16 pixel555(u16 r, u16 g, u16 b) {
+    return (u16)(r << rshift | (pixelformat == 2 ? g * 2 : g) << gshift | b << bshift);
+}
+
+// A thin rule under the title in the frame's dark gold, with a shadow,
+// fading out at both ends.
 static void rule(i32 y) {
-    currentfont = 3;
-    settextcolour555(18, 14, 6);
-    char line[64] = "";
-    int n = 0;
-    while (n < 40 && textwidth(line) < BOXW - 90) line[n++] = '~', line[n] = 0;
-    drawtextcentered(line, y, 0, 640);
+    const i32 half = BOXW / 2 - 46;
+    beginvsdraw();
+    for (i32 dx = -half; dx <= half; dx++) {
+        i32 fade = half - (dx < 0 ? -dx : dx) < 16 ? half - (dx < 0 ? -dx : dx) : 16;
+        *vspixel(320 + dx, y) = pixel555((u16)(4 + 20 * fade / 16), (u16)(3 + 15 * fade / 16), (u16)(1 + 5 * fade / 16));
+        *vspixel(320 + dx, y + 1) = pixel555(1, 1, 1);
+    }
+    endvsdraw();
 }
 
 struct endnumbers {

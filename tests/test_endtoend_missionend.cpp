@@ -123,12 +123,13 @@ std::string withbase(std::string text, const std::string& base) {
 
 // Run Demo, then the script's mission part; the end screen is looked at
 // at `endtick` and closed by a key; the menu is looked at after.
-run playtoend(const std::string& data, const std::string& base, const std::string& mission, int endtick) {
+run playtoend(const std::string& data, const std::string& base, const std::string& mission, int endtick,
+             const std::string& after = "") {
     std::string script = "10 move 320 252\n20 ldown\n22 lup\n60 shot @-mission.png\n" + mission;
     script += std::to_string(endtick) + " shot @-end.png\n" + std::to_string(endtick) + " dump @-end.txt\n";
     script += std::to_string(endtick + 20) + " key SPACE\n";
     script += std::to_string(endtick + 60) + " shot @-menu.png\n" + std::to_string(endtick + 60) + " dump @-menu.txt\n";
-    return play(data, withbase(script, base));
+    return play(data, withbase(script + after, base));
 }
 
 // The end screen over the darkened view, its title in the outcome's colour;
@@ -165,7 +166,9 @@ TEST(EndToEndMissionEnd, TheLastEnemySlainWinsTheMission) {
     std::string data = freshdata("won");
     std::string base = data + "/../won";
     keeponly(data, {{104, 116, 117, 1}});
-    run r = playtoend(data, base, "70 move 340 210\n75 ldown\n77 lup\n", 400);
+    // Run Demo once more from the menu: a new mission, not the old outcome.
+    std::string again = "480 move 320 252\n490 ldown\n492 lup\n600 dump @-again.txt\n";
+    run r = playtoend(data, base, "70 move 340 210\n75 ldown\n77 lup\n", 400, again);
     ASSERT_EQ(r.status, 0) << r.err;
     size_t started = r.log.find("Starting Main Game Loop ...\n");
     size_t won = r.log.find(" - GS: 04,  Mission won\n");
@@ -175,6 +178,8 @@ TEST(EndToEndMissionEnd, TheLastEnemySlainWinsTheMission) {
     EXPECT_EQ(r.log.find("Mission lost"), std::string::npos);
     EXPECT_NE(r.log.find(", enemies slain 1, gold gathered 0, party's losses 0\n", won), std::string::npos) << "what the screen shows";
     expectendscreen(base, true);
+    EXPECT_EQ(dumpedstate(base + "-again.txt"), 4) << "the second mission runs";
+    EXPECT_EQ(r.log.find("Mission won", won + 20), std::string::npos) << "and is not won by the first one's tally";
 }
 
 // The leader alone among skeletons that strike for thousands.
