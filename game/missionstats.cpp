@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 #include "app/timer.h"
 
+// A saved game keeps it as its bytes.
+static_assert(std::is_trivially_copyable_v<missionstatsrec>);
 missionstatsrec missionstats;
 
 bool unitalive(int slot) {
