@@ -8,6 +8,7 @@
 #include "editor/mapeditor.h"
 #include "game/mission.h"
 #include "resources/stringtable.h"
+#include "sound/effects.h"
 #include "text/boxes.h"
 #include "text/widget.h"
 #include "video/presentframe.h"
@@ -45,6 +46,7 @@ static void askquit() {
     widget[1].pressed = 1;
     drawwidget(1);
     presentframe();
+    playsound(SOUND_CLICK);
     char text[256];
     loadstring(stringbase + 1, text, sizeof text);
     if (confirmbox(text)) exitgame(0, nullptr);
@@ -55,6 +57,7 @@ static void press(int i) {
     widget[i].pressed = 1;
     drawwidget(i);
     presentframe();
+    if (i != 1) playsound(SOUND_CLICK); // Exit clicks in askquit
     if (i == 0) runmission();
     else if (i == 1) askquit();
     else {

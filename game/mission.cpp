@@ -18,6 +18,8 @@
 #include "game/facing.h"
 #include "game/keybindings.h"
 #include "game/missile.h"
+#include "game/missionend.h"
+#include "game/missionstats.h"
 #include "game/missionstate.h"
 #include "game/party.h"
 #include "game/pathfind.h"
@@ -107,6 +109,7 @@ void startmission() {
     animationdue = tickcount;
     nextframetick = tickcount;
     computelightmap(-1, 0);
+    startmissionstats();
     debuglog("Starting Main Game Loop ...\n");
     boxresult = 255;
 }
@@ -262,6 +265,9 @@ bool missionframe() {
     drawmapview();
     pace();
     presentframe();
+    // Paused or not: a spell cast during a pause can end it too. Boxes and
+    // the overhead map run their own loops, so none is open here.
+    if (boxresult == 255 && missionendcheck()) boxresult = 1;
     return boxresult == 255;
 }
 

@@ -8,6 +8,7 @@
 #include "game/facing.h"
 #include "game/missionstate.h"
 #include "game/spells.h"
+#include "sound/effects.h"
 #include "text/boxes.h"
 #include "view/light.h"
 #include "view/spellanim.h"
@@ -37,6 +38,7 @@ static void prologue(int caster, int spellno, u32 mapoff, bool onlyvisible) {
     if (!onlyvisible || visible(c.mapoff)) centreifoffscreen(c.x, c.y);
     i32 tx = (i32)(mapoff % 256), ty = (i32)(mapoff / 256);
     c.facing = facingto(c.x, c.y, tx, ty);
+    playsound(SOUND_CHIME);
     castinganimation(caster);
     if (!onlyvisible || visible(mapoff)) centreifoffscreen(tx, ty);
 }

@@ -10,6 +10,7 @@
 #include "game/pathfind.h"
 #include "game/sight.h"
 #include "game/spells.h"
+#include "sound/effects.h"
 #include "view/light.h"
 #include "view/spellanim.h"
 #include "view/viewpos.h"
@@ -94,6 +95,7 @@ void lightningcast(int caster, u32 mapoff) {
         castinganimation(caster);
     }
     c.magic = (i16)(c.magic - spell[SPELL_LIGHTNING]->magiccost);
+    playsound(SOUND_THUNDER);
     int source = caster;
     int victim = unitat((i32)(mapoff % 256), (i32)(mapoff / 256));
     for (int k = CHAINLENGTH; k >= 1; k--) {

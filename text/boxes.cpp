@@ -8,6 +8,7 @@
 #include "app/input.h"
 #include "platform/winmsg.h"
 #include "app/random.h"
+#include "sound/effects.h"
 #include "text/font.h"
 #include "text/widget.h"
 #include "video/display.h"
@@ -77,6 +78,7 @@ static void answer(int i, u8 result) {
     widget[i].pressed = 1;
     drawwidget(i);
     presentframe();
+    playsound(SOUND_CLICK);
     boxresult = result;
 }
 
