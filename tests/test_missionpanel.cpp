@@ -252,12 +252,13 @@ TEST(MissionPanel, APartyRowCommandsItsUnitAndTheTabsSwitch) {
     EXPECT_EQ(curnpc, 4) << "the row is the member scrolled to";
     pressrect(scrollup);
     EXPECT_EQ(invscroll, 2);
+    // The tab names' lowest rows lie over the first spell slot and the map
+    // button: there the tab is pressed, and nothing else.
     for (int t : {TAB_STATS, TAB_LOG, TAB_OPTIONS, TAB_INV}) {
-        i32 x, y;
-        centreof(tabrect[t], &x, &y);
-        press(x, y);
+        press(tabrect[t].left + 2, tabrect[t].bottom);
         EXPECT_EQ(paneltab, t);
-        EXPECT_FALSE(armedslot[0]) << "a tab's name over the spell slot is the tab's";
+        EXPECT_FALSE(armedslot[0]);
+        EXPECT_EQ(npc[curnpc]->hidden, 0);
     }
     endpanel();
 }
@@ -324,11 +325,18 @@ TEST(MissionPanel, ALightningKillIsItsCastersAndTheStrikeAloneIsNoOnes) {
     npc[struck]->health = 1;
     lightningstrike(struck, 3);
     EXPECT_EQ(killcount[hero], 0);
-    int next = placeunit(0, 1, 100, 103);
-    npc[next]->health = 1;
+    // The first victim stands the first strike; the chain goes on to the
+    // second, which it kills: that kill too is the caster's.
+    int first = placeunit(0, 1, 100, 104);
+    int second = placeunit(0, 1, 100, 106);
+    npc[first]->health = 200;
+    npc[second]->health = 1;
     curnpc = hero;
-    lightningcast(hero, (u32)cellof(100, 103));
+    lightningcast(hero, (u32)cellof(100, 104));
+    ASSERT_LT(npc[second]->health, 1);
+    EXPECT_GE(npc[first]->health, 1);
     EXPECT_EQ(killcount[hero], 1);
+    EXPECT_EQ(killcount[first], 0) << "a victim the chain passed through killed no one";
     endpanel();
 }
 
@@ -370,6 +378,10 @@ TEST(MissionPanel, OptionsReachTheSettingsFileOnTheirOwnLines) {
     EXPECT_EQ(file(), "# mine\ngrab = 0\n" + volume + "key-pause = Q\n" + delay + screen + scale + mute);
     pressrect(optrect[OPT_MUTE]);
     EXPECT_EQ(soundenabled, soundwas) << "unmuting gives back the sound there was";
+    soundenabled = 0; // as when no sound card opened
+    pressrect(optrect[OPT_MUTE]);
+    pressrect(optrect[OPT_MUTE]);
+    EXPECT_EQ(soundenabled, 0u) << "unmuting opens no sound that was not there";
     pressrect(optrect[OPT_FASTER]);
     EXPECT_EQ(framedelay, o.framedelay);
     framedelay = 9;
