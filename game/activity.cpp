@@ -5,6 +5,7 @@
 #include "game/combat.h"
 #include "game/commands.h"
 #include "game/facing.h"
+#include "game/kills.h"
 #include "game/missile.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
@@ -78,7 +79,7 @@ static void melee(int slot) {
     playsound(SOUND_HIT);
     i32 damage = rolldamage(unittypeof(n));
     if (slot == 1) damage += gamerandom() % 10;
-    hurtnpc(v, damage, n.destoff);
+    hurtnpcby(slot, v, damage, n.destoff);
 }
 
 void resolveattack(int slot) {

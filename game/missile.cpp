@@ -5,6 +5,7 @@
 #include "app/random.h"
 #include "game/combat.h"
 #include "game/facing.h"
+#include "game/kills.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
 #include "world/npc.h"
@@ -88,7 +89,7 @@ static void arrive(missilerec& m) {
     const npcrec& v = *npc[slot];
     int shooterplayer = m.shooter > 0 && m.shooter < NPCSLOTS && npc[m.shooter] ? npc[m.shooter]->player : -1;
     if (v.player == shooterplayer || v.state == NPC_DEAD || v.state == NPC_DYING) return;
-    hurtnpc(slot, m.damage, cellof(m.x, m.y));
+    hurtnpcby(m.shooter, slot, m.damage, cellof(m.x, m.y));
     m.isused = 0;
 }
 

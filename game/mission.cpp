@@ -15,12 +15,15 @@
 #include "game/commands.h"
 #include "game/combatinput.h"
 #include "game/cursorchoice.h"
+#include "game/eventlog.h"
 #include "game/facing.h"
 #include "game/keybindings.h"
+#include "game/kills.h"
 #include "game/missile.h"
 #include "game/missionend.h"
 #include "game/missionstats.h"
 #include "game/missionstate.h"
+#include "game/panelscroll.h"
 #include "game/party.h"
 #include "game/pathfind.h"
 #include "platform/platform.h"
@@ -101,6 +104,7 @@ void startmission() {
     // Nothing of an earlier mission may float over this one.
     cleardamagenumbers();
     clearclouds();
+    startpanelrecords();
     for (int s = 1; s < NPCSLOTS; s++) npc[s]->cloudslot = 0;
     clearpaths();
     clickedtomove = clickedtoattack = 0;
@@ -295,10 +299,13 @@ u32 pickupitem(int slot, u32 mapoff) {
     u16& item = itemmap[mapoff];
     if (item == 180) {
         item = 0;
-        if (slot >= 1 && slot <= MAXNPCS && npc[slot]) npc[slot]->gold += 10 + gamerandom() % 10;
+        u32 gold = 10 + gamerandom() % 10;
+        if (slot >= 1 && slot <= MAXNPCS && npc[slot]) npc[slot]->gold += gold;
+        logevent("%s picks up %u gold", unitname(slot), (unsigned)gold);
     } else if (item == 181) {
         playsound(SOUND_PICKUP);
         item = 0;
+        logevent("%s picks up a find", unitname(slot));
     }
     return 1;
 }

@@ -5,6 +5,7 @@
 #include "game/mission.h"
 #include "game/missionstate.h"
 #include "game/npcselect.h"
+#include "game/paneltabs.h"
 #include "game/spells.h"
 #include "video/picture.h"
 #include "video/presentframe.h"
@@ -74,6 +75,7 @@ static void spellslot(int index) {
 }
 
 void panelpress() {
+    if (paneltabpress(mousex, mousey)) return;
     int b = panelbuttonat(mousex, mousey);
     if (b < 0) return;
     showpressed(b);

@@ -5,7 +5,9 @@
 #include "app/cursor.h"
 #include "app/random.h"
 #include "app/timer.h"
+#include "game/eventlog.h"
 #include "game/facing.h"
+#include "game/kills.h"
 #include "game/missionstate.h"
 #include "game/spells.h"
 #include "sound/effects.h"
@@ -126,6 +128,7 @@ void castspell(int caster, int spellno, u32 mapoff) {
     disarmspells();
     if (spellno < SPELL_LIGHT || spellno > SPELL_LIGHTNING || spellno == SPELL_EXPLODE) return;
     if (caster < 1 || caster > MAXNPCS || !npc[caster] || mapoff >= (u32)MAPCELLS || !spell[spellno]) return;
+    logevent("%s casts %s", unitname(caster), spell[spellno]->name);
     if (spellno == SPELL_LIGHTNING) {
         lightningcast(caster, mapoff);
     } else {

@@ -6,6 +6,7 @@
 #include "app/random.h"
 #include "app/timer.h"
 #include "game/facing.h"
+#include "game/kills.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
 #include "game/sight.h"
@@ -116,7 +117,9 @@ void lightningcast(int caster, u32 mapoff) {
             drawandpresent();
             waitticks(16);
         }
+        i32 before = v.health;
         lightningstrike(victim, damage);
+        noteblow(caster, victim, before);
         source = victim;
     }
 }

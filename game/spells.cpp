@@ -5,6 +5,8 @@
 #include "app/cursor.h"
 #include "app/debuglog.h"
 #include "app/memory.h"
+#include "game/eventlog.h"
+#include "game/kills.h"
 #include "game/mission.h"
 #include "game/missionstate.h"
 #include "view/effects.h"
@@ -90,6 +92,7 @@ static void armhide(int slot) {
     }
     if (n.fatigue < spell[SPELL_HIDE]->fatigueneed) return spellsay("Not enough MPs!");
     n.hidden = 1;
+    logevent("%s hides in the shadows", unitname(slot));
     panelrestore(0);
 }
 

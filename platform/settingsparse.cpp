@@ -31,6 +31,7 @@ const knownkey knownkeys[] = {
     {"scale", [](const std::string& v) { return inrange(v, 1, 8); }, "a whole number from 1 to 8"},
     {"volume", [](const std::string& v) { return inrange(v, 0, 100); }, "a whole number from 0 to 100"},
     {"pixel-format", [](const std::string& v) { return v == "555" || v == "565"; }, "555 or 565"},
+    {"frame-delay", [](const std::string& v) { return inrange(v, 0, 31); }, "a whole number from 0 to 31"},
 };
 
 bool iskeychar(char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.'; }

@@ -1,13 +1,14 @@
 #include "view/panel.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/gamestate.h"
 #include "text/font.h"
 #include "video/display.h"
 #include "video/vscreen.h"
+#include "view/panelhelp.h"
 #include "view/panelkept.h"
+#include "view/panelscene.h"
 #include "view/smoothmove.h"
 #include "world/npc.h"
 
@@ -55,58 +56,11 @@ void drawstatbar(i32 v, i32 m, i32 x, i32 y, i32 w, i32 h, u16 colour555, int sl
     endvsdraw();
 }
 
-static void shadowedright(const char* text, i32 x, i32 y, u16 r, u16 g, u16 b) {
-    settextcolor(0, 0, 0);
-    drawtextright(text, x + 1, y + 1);
-    settextcolour555(r, g, b);
-    drawtextright(text, x, y);
-}
-
-static void leaderbars() {
-    const npcrec* l = npc[1];
-    if (!l) return;
-    struct bar {
-        i32 value, maximum, y;
-        u16 colour;
-    } bars[3] = {{l->health, l->healthmax, 414, 0x6000}, {l->fatigue, l->fatiguemax, 434, 0x0300}, {l->magic, l->magicmax, 454, 0x0018}};
-    currentfont = 6;
-    for (const bar& b : bars) {
-        drawstatbar(b.value, b.maximum, 102, b.y, 94, 8, b.colour, 0);
-        char text[32];
-        std::snprintf(text, sizeof text, "%d/%d", b.value, b.maximum);
-        settextcolour555(30, 30, 30);
-        drawtextright(text, 195, b.y + 2);
-    }
-}
-
-static void missionpanel() {
+static void missionpanel(const panelscene& scene) {
     if (panelpicture)
         for (int row = 0; row < PANELHEIGHT; row++)
             std::memcpy(vspixel(0, PANELTOP + row), panelpicture + row * PANELWIDTH, PANELWIDTH * 2);
-    static const char* const tabs[5] = {"INV", "STATS", "MAP", "LOG", "OPTIONS"};
-    static const i32 tabx[5] = {468, 492, 530, 556, 580};
-    currentfont = 6;
-    for (int t = 0; t < 5; t++) {
-        if (t == paneltab) settextcolour555(31, 31, 31);
-        else settextcolour555(28, 20, 10);
-        drawtext(tabs[t], tabx[t], 406);
-    }
-    currentfont = 3;
-    shadowedright("Health", 100, 412, 30, 24, 16);
-    shadowedright("Fatigue", 100, 432, 30, 24, 16);
-    shadowedright("Magic", 100, 452, 30, 24, 16);
-    if (paneltab == 1) {
-        shadowedright("Courage", 260, 412, 30, 24, 16);
-    } else {
-        shadowedright("Gold", 260, 412, 30, 24, 16);
-        char gold[16];
-        std::snprintf(gold, sizeof gold, "%d", npc[1] ? (int)npc[1]->gold : 0);
-        settextcolor(0, 0, 0);
-        drawtext(gold, 265, 413);
-        settextcolour555(30, 30, 30);
-        drawtext(gold, 264, 412);
-    }
-    leaderbars();
+    drawpanelscene(scene);
 }
 
 static void editorpanel() {
@@ -130,9 +84,13 @@ static void editorpanel() {
 bool panelcovers() { return (gamestate == GS_COMBAT && panelpicture) || gamestate == GS_EDITMAP; }
 
 static void keptormissionpanel() {
-    if (putkeptpanel()) return;
-    missionpanel();
-    keeppanel();
+    static panelscene scene; // large, and made anew every frame
+    makepanelscene(&scene);
+    if (!putkeptpanel(scene)) {
+        missionpanel(scene);
+        keeppanel(scene);
+    }
+    drawhoverhelp();
 }
 
 void drawpanel() {

@@ -7,36 +7,34 @@
 #include "video/display.h"
 #include "video/vscreen.h"
 #include "view/panel.h"
-#include "world/npc.h"
 
 // The mission panel as last drawn, and everything it was drawn from: its
 // text and bars cost as much as a good part of the map, and they change only
 // now and then. Kept whole, the panel comes back as 80 copied rows.
 struct panelinputs {
-    u8 tab, format;
+    u8 format;
     u16 frame, masks[3];
-    u32 gold;
-    i16 bars[6];
-    const glyph* tables[2];
-    u32 picwidth[2];
-    u8 height[2];
+    const glyph* tables[3];
+    u32 picwidth[3];
+    u8 height[3];
 };
 
 static struct {
     bool valid;
     panelinputs inputs;
+    panelscene scene;                      // what it drew over the picture
     u16 picture[PANELWIDTH * PANELHEIGHT]; // the working panel it was drawn on
     u16 rows[PANELWIDTH * PANELHEIGHT];    // what it drew
     u16 text[3];                           // the text colour it left behind
-    std::vector<u8> glyphs[2];             // the two fonts' pictures it was drawn with
+    std::vector<u8> glyphs[3];             // the fonts' pictures it was drawn with
 } kept;
 
-static const int panelfonts[2] = {3, 6};
+static const int panelfonts[3] = {3, 5, 6};
 
 static size_t glyphbytes(int f) { return font[f].picture ? (size_t)font[f].picwidth * font[f].height : 0; }
 
 static bool sameglyphs() {
-    for (int k = 0; k < 2; k++) {
+    for (int k = 0; k < 3; k++) {
         const fontrec& f = font[panelfonts[k]];
         size_t n = glyphbytes(panelfonts[k]);
         if (kept.glyphs[k].size() != n || (n && std::memcmp(kept.glyphs[k].data(), f.picture, n) != 0)) return false;
@@ -47,41 +45,37 @@ static bool sameglyphs() {
 static panelinputs panelnow() {
     panelinputs in;
     std::memset(&in, 0, sizeof in); // padding too, for the comparison
-    const npcrec* l = npc[1];
-    in.tab = paneltab, in.format = pixelformat, in.frame = framecolour;
+    in.format = pixelformat, in.frame = framecolour;
     in.masks[0] = rmask, in.masks[1] = gmask, in.masks[2] = bmask;
-    in.gold = l ? l->gold : 0;
-    if (l) {
-        const i16 bars[6] = {l->health, l->healthmax, l->fatigue, l->fatiguemax, l->magic, l->magicmax};
-        std::memcpy(in.bars, bars, sizeof bars);
-    }
-    for (int k = 0; k < 2; k++) {
+    for (int k = 0; k < 3; k++) {
         const fontrec& f = font[panelfonts[k]];
         in.tables[k] = f.table, in.picwidth[k] = f.picwidth, in.height[k] = f.height;
     }
     return in;
 }
 
-static bool keptpanelholds(const panelinputs& in) {
+static bool keptpanelholds(const panelinputs& in, const panelscene& scene) {
     return panelpicture && kept.valid && !textalt && std::memcmp(&in, &kept.inputs, sizeof in) == 0 &&
+           std::memcmp(&scene, &kept.scene, sizeof scene) == 0 &&
            std::memcmp(panelpicture, kept.picture, sizeof kept.picture) == 0 && sameglyphs();
 }
 
-void keeppanel() {
+void keeppanel(const panelscene& scene) {
     kept.valid = panelpicture && !textalt;
     if (!kept.valid) return;
     kept.inputs = panelnow();
+    std::memcpy(&kept.scene, &scene, sizeof scene);
     std::memcpy(kept.picture, panelpicture, sizeof kept.picture);
     for (int row = 0; row < PANELHEIGHT; row++) std::memcpy(kept.rows + row * PANELWIDTH, vspixel(0, PANELTOP + row), PANELWIDTH * 2);
     kept.text[0] = textr, kept.text[1] = textg, kept.text[2] = textb;
-    for (int k = 0; k < 2; k++) {
+    for (int k = 0; k < 3; k++) {
         const u8* pic = font[panelfonts[k]].picture;
         kept.glyphs[k].assign(pic, pic + glyphbytes(panelfonts[k]));
     }
 }
 
-bool putkeptpanel() {
-    if (!keptpanelholds(panelnow())) return false;
+bool putkeptpanel(const panelscene& scene) {
+    if (!keptpanelholds(panelnow(), scene)) return false;
     for (int row = 0; row < PANELHEIGHT; row++) std::memcpy(vspixel(0, PANELTOP + row), kept.rows + row * PANELWIDTH, PANELWIDTH * 2);
     textr = kept.text[0], textg = kept.text[1], textb = kept.text[2];
     return true;
