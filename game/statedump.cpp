@@ -8,14 +8,14 @@
 #include "world/npc.h"
 
 void writestatedump(std::string* out) {
-    char line[128];
+    char line[160];
     std::snprintf(line, sizeof line, "tick %u gamestate %d curnpc %d\n", (u32)tickcount, (int)gamestate, (int)curnpc);
     *out += line;
     for (int s = 1; s < NPCSLOTS; s++) {
         const npcrec* n = npc[s];
         if (!n || !n->isused) continue;
-        std::snprintf(line, sizeof line, "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u frozen %u\n",
-                      s, n->player, n->unitno, n->x, n->y, n->state, n->health, (int)n->magic, n->gold, n->frozen);
+        std::snprintf(line, sizeof line, "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u frozen %u hidden %u\n",
+                      s, n->player, n->unitno, n->x, n->y, n->state, n->health, (int)n->magic, n->gold, n->frozen, n->hidden);
         *out += line;
     }
 }
