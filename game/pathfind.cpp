@@ -21,6 +21,7 @@ u8 stopadjacent = 0;
 u8 pathbuf[PATHBUFSIZE];
 i32 pathcost = 0;
 i32 pathnodes = 0;
+void (*pathsearchwatch)() = nullptr;
 
 // Bytes the classic search held per node and per stack entry; counted in
 // memoryused while a search runs, as the game always has.
@@ -249,9 +250,20 @@ static void propagate(i32 n) {
     }
 }
 
+// Shadow makes a dark thief's step cheap, never free nor a gain: steps that
+// cost less than nothing send the search round ever cheaper loops and it
+// never ends. Nor does light make his steps dearer than anyone's: his
+// quarry carries a light, and were every lit cell dear the search would
+// comb the whole dark map before it stepped into the quarry's light.
+static i32 thiefcost(i32 cost, i32 x, i32 y) {
+    i32 shade = (12 - lightmap[cellof(x, y)]) * 8;
+    if (shade >= 0) return cost;
+    return cost + shade < SHADOWSTEPCOST ? SHADOWSTEPCOST : cost + shade;
+}
+
 static void addsuccessor(i32 n, i32 x, i32 y, i32 cost, bool costly) {
     work++;
-    if ((computer || costly) && darkthief) cost += (12 - lightmap[cellof(x, y)]) * 8;
+    if ((computer || costly) && darkthief) cost = thiefcost(cost, x, y);
     i32 g = nodes[n].g + cost, num = cellof(x, y);
     if (cellmarks[num].stamp == stamp) {
         i32 k = cellmarks[num].node;
@@ -316,6 +328,7 @@ static i32 search() {
     for (;;) {
         i32 n = openpopfirst();
         if (n == NONE) return NONE;
+        if (pathsearchwatch) pathsearchwatch();
         if (computer && (tickcount > noted + 2 || outofwork())) return NONE;
         if (nodes[n].num == endnum) return n;
         if (stopinrange == 1 && inrange(nodes[n])) return n;
@@ -350,8 +363,9 @@ static void endsearch() {
 }
 
 // Follows the parents back to the start and writes the steps forward. A
-// chain longer than 1024 cells, or one that meets a cell twice (negative
-// shadow costs can tie parents into a loop), is no path.
+// chain longer than 1024 cells, or one that meets a cell twice (a guard:
+// with every step costing at least 1 a parent is always cheaper than its
+// child), is no path.
 static bool writepath(i32 goal) {
     static i32 cells[1024];
     static u32 seen[MAPCELLS], seenstamp;

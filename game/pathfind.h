@@ -12,8 +12,14 @@ constexpr int PATHBUFSIZE = 128;
 constexpr int MAXPATHSTEPS = 63;
 // The computer's search also gives up after this much work (nodes reached
 // and improvements passed on), so that it stays short and comes out the
-// same on every machine and under the virtual clock.
-constexpr i32 COMPUTERSEARCHWORK = 20000;
+// same on every machine and under the virtual clock. A hunt starts within
+// 24 cells of its quarry; the largest hunt seen in a crowded demo needed
+// about 16700, so this leaves it twice over, and bounds what a hunt for a
+// quarry out of reach wastes.
+constexpr i32 COMPUTERSEARCHWORK = 32768;
+// What a step into shadow (light level above 12) costs a thief without a
+// light of his own, whatever the step would cost anyone else.
+constexpr i32 SHADOWSTEPCOST = 1;
 
 extern i32 goalx, goaly;
 extern u32 goaloff;
@@ -32,3 +38,6 @@ i32 celldistance(i32 x0, i32 y0, i32 x1, i32 y1);
 bool findpath(i32 x0, i32 y0, i32 x1, i32 y1);
 // Clears the goal, the flags and pathbuf (a mission's start).
 void resetpathfinder();
+// When set, called at every node either search takes from OPEN: lets a test
+// move the clock while a search runs.
+extern void (*pathsearchwatch)();

@@ -18,9 +18,9 @@ void writestatedump(std::string* out) {
         const npcrec* n = npc[s];
         if (!n || !n->isused) continue;
         std::snprintf(line, sizeof line,
-                      "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u frozen %u facing %u frame %u\n",
+                      "npc %d player %u type %u at %d %d state %u health %d magic %d gold %u frozen %u facing %u frame %u hidden %u\n",
                       s, n->player, n->unitno, n->x, n->y, n->state, n->health, (int)n->magic, n->gold, n->frozen,
-                      n->facing, n->frame);
+                      n->facing, n->frame, n->hidden);
         *out += line;
     }
 }

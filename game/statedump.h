@@ -1,7 +1,7 @@
 #pragma once
 // The world's moving parts as text, one unit a line, for scripted runs that
 // check what the units did: "npc SLOT player P type T at X Y state S health H
-// magic M gold G frozen F".
+// magic M gold G frozen F facing A frame R hidden D".
 #include <string>
 
 void writestatedump(std::string* out);

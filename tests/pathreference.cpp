@@ -116,7 +116,10 @@ bool thief() {
 
 void add(node* n, i32 x, i32 y, i32 k, bool thiefterm) {
     work++;
-    if (thiefterm && thief()) k += (12 - lightmap[y * 256 + x]) * 8;
+    if (thiefterm && thief() && lightmap[y * 256 + x] > 12) {
+        k += (12 - lightmap[y * 256 + x]) * 8;
+        if (k < SHADOWSTEPCOST) k = SHADOWSTEPCOST;
+    }
     i32 g = n->g + k, num = y * 256 + x;
     if (node* o = find(&openhead, num)) {
         addchild(n, o);

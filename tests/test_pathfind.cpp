@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/memory.h"
+#include "app/timer.h"
 #include "game/facing.h"
 #include "game/missionstate.h"
 #include "game/pathfind.h"
@@ -295,11 +296,11 @@ TEST(PathFind, TheComputersSearchStopsWhenItsWorkIsSpent) {
     computerthinking = 0;
 }
 
-// Shadow makes a dark thief's steps cost less than nothing, so improvements
-// can hand a cell's parent round in a loop. A path read back through such a
-// loop is no path; any path given is a plain walk from the start that
-// never meets a cell twice and ends at the goal, and every search ends.
-TEST(PathFind, ADarkThiefsLoopedParentsAreNoPath) {
+// Shadow makes a dark thief's steps cheap, never cheaper than nothing, so no
+// improvement can hand a cell's parent round in a loop: among dark patches
+// in light every search finds its way, and every path given is a plain walk
+// from the start that never meets a cell twice and ends at the goal.
+TEST(PathFind, ADarkThiefsPathsArePlainWalksToTheGoal) {
     startpaths();
     npc[curnpc]->unitno = 2;
     computerthinking = 1;
@@ -339,7 +340,87 @@ TEST(PathFind, ADarkThiefsLoopedParentsAreNoPath) {
             EXPECT_TRUE(x == x1 && y == y1) << "search " << s << " ends at its goal";
         }
     }
-    EXPECT_GT(found, 10);
-    EXPECT_GT(refused, 5);
+    EXPECT_GT(found, 50);
+    EXPECT_EQ(refused, 0);
+    computerthinking = 0;
+}
+
+// The clock as the computer's search sees it: one tick on every so many
+// nodes taken.
+static int popped, popspertick;
+static void tickonpops() {
+    if (++popped % popspertick == 0) ++tickcount;
+}
+
+static int popsof(i32 x0, i32 y0, i32 x1, i32 y1, int pertick, bool* found) {
+    popped = 0;
+    popspertick = pertick;
+    pathsearchwatch = tickonpops;
+    *found = findpath(x0, y0, x1, y1);
+    pathsearchwatch = nullptr;
+    return popped;
+}
+
+// The computer's search gives up at the first node it takes once the clock
+// stands more than two ticks past its start; two ticks are allowed, and
+// the player's own search runs to its end however long it takes.
+TEST(PathFind, TheComputersSearchGivesUpWhenTheClockPassesTwoTicks) {
+    startpaths();
+    for (int c = 1; c <= 8; c++) itemmap[(120 + facingdy[c]) * 256 + 120 + facingdx[c]] = 1; // a walled-in goal
+    computerthinking = 1;
+    bool found = true;
+    int untimed = popsof(60, 60, 120, 120, 1 << 30, &found);
+    EXPECT_FALSE(found);
+    EXPECT_GT(untimed, 1000) << "without the clock only the work ends it";
+    EXPECT_EQ(popsof(60, 60, 120, 120, 50, &found), 150) << "the third tick came with the 150th node";
+    EXPECT_FALSE(found);
+    for (u8 c : pathbuf) ASSERT_EQ(c, PATHEND);
+    // Two ticks while it runs, and it still finds its way.
+    i32 freeway = popsof(60, 60, 100, 60, 1 << 30, &found);
+    ASSERT_TRUE(found);
+    ASSERT_GT(freeway, 3);
+    EXPECT_EQ(popsof(60, 60, 100, 60, freeway / 2, &found), freeway);
+    EXPECT_TRUE(found) << "two ticks passed: " << tickcount;
+    EXPECT_EQ(popsof(60, 60, 100, 60, freeway / 3, &found), freeway / 3 * 3);
+    EXPECT_FALSE(found) << "three ticks passed";
+    computerthinking = 0;
+    EXPECT_EQ(popsof(60, 60, 100, 60, 1, &found), freeway);
+    EXPECT_TRUE(found) << "the player's search is never timed";
+}
+
+// A thief without light hunting a quarry that carries one: across the dark
+// he keeps off a lit road a fighter takes, and he finds his way into the
+// quarry's light with a small search.
+TEST(PathFind, ADarkThiefKeepsToShadowAndReachesHisQuarrysLight) {
+    startpaths();
+    for (i32 y = 0; y < 256; y++)
+        for (i32 x = 0; x < 256; x++) {
+            i32 d = celldistance(x, y, 100, 100);
+            lightmap[y * 256 + x] = (u8)(d * 5 / 3 > 15 ? 15 : d * 5 / 3);
+        }
+    for (i32 x = 70; x < 92; x++) lightmap[100 * 256 + x] = 0; // lanterns along the road
+    int quarry = createnpc(0, 0, 0, 0);
+    putnpc(quarry, 100, 100);
+    for (int type : {0, 2}) {
+        npc[curnpc]->unitno = (u32)type;
+        npc[curnpc]->brightness = 0;
+        putnpc(curnpc, 70, 100);
+        computerthinking = 1;
+        stopinrange = 1;
+        goalx = 100, goaly = 100;
+        ASSERT_TRUE(findpath(70, 100, 100, 100)) << "type " << type;
+        EXPECT_LT(pathnodes, 400) << "type " << type;
+        int onroad = 0;
+        i32 x = 70, y = 100;
+        for (int k = 0; k < MAXPATHSTEPS && pathbuf[k] != PATHEND; k++) {
+            x += facingdx[pathbuf[k]], y += facingdy[pathbuf[k]];
+            onroad += y == 100 && x < 92;
+        }
+        EXPECT_EQ(celldistance(x, y, 100, 100), 1) << "type " << type << " ends beside the quarry";
+        if (type == 0) EXPECT_EQ(onroad, 21) << "the fighter walks the road";
+        else EXPECT_EQ(onroad, 0) << "the thief keeps to the shadow beside it";
+        npcmap[y * 256 + x] = 0;
+    }
+    stopinrange = 0;
     computerthinking = 0;
 }
