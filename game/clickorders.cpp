@@ -17,6 +17,8 @@
 #include "game/panelpress.h"
 #include "game/npcselect.h"
 #include "game/pathfind.h"
+#include "game/savemenu.h"
+#include "platform/platform.h"
 #include "game/spells.h"
 #include "platform/winmsg.h"
 #include "resources/stringtable.h"
@@ -202,7 +204,7 @@ void leftbuttonup() {
     waitingforlmbup = 0;
 }
 
-static u32 lastdragcell = NOCELL;
+u32 lastdragcell = NOCELL;
 
 void dragorder() {
     if (!lbuttondown || waitingforlmbup || cursormode != 1) return;
@@ -291,10 +293,11 @@ static void talk() { leadersays("Bite me."); }
 // Indexed by missionaction.
 static void (*const actions[ACT_COUNT])() = {
     follow, fatiguedrink, gather, healthdrink, lightswitch, magicdrink, pausetoggle,
-    crynow, talk, slower, faster, mapview,
+    crynow, talk, slower, faster, mapview, quicksave, quickload,
 };
 
 void keyorder(u32 vk) {
     if (vk == VK_ESCAPE) askleave();
+    else if (vk == 'S' && plat_keyheld(VK_CONTROL)) savelistscreen(true);
     else if (missionaction a = keyaction(vk); a != ACT_NONE) actions[a]();
 }
