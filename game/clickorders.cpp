@@ -18,7 +18,6 @@
 #include "game/npcselect.h"
 #include "game/pathfind.h"
 #include "game/savemenu.h"
-#include "platform/platform.h"
 #include "game/spells.h"
 #include "platform/winmsg.h"
 #include "resources/stringtable.h"
@@ -298,6 +297,5 @@ static void (*const actions[ACT_COUNT])() = {
 
 void keyorder(u32 vk) {
     if (vk == VK_ESCAPE) askleave();
-    else if (vk == 'S' && plat_keyheld(VK_CONTROL)) savelistscreen(true);
     else if (missionaction a = keyaction(vk); a != ACT_NONE) actions[a]();
 }

@@ -50,6 +50,9 @@ bool savegameto(const std::string& name, std::string* said) {
     std::vector<u8> bytes;
     buildsave(&bytes);
     std::string why;
+    // The folder is made at the first save; a file in its place shows in
+    // the write's reason.
+    plat_makedir("saves");
     if (!plat_safewritefile(savegamepath(name).c_str(), bytes.data(), bytes.size(), &why)) {
         tell(said, "Game not saved to " + saveshownpath(name) + ": " + why);
         return false;

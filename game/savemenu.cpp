@@ -42,7 +42,7 @@ static void fillrows(std::vector<std::string>* shown) {
     shown->clear();
     auto add = [&](const std::string& name, const std::string& written) {
         char text[96];
-        std::snprintf(text, sizeof text, "%-24s %s", name.c_str(), written.c_str());
+        std::snprintf(text, sizeof text, "%s  -  %s", name.c_str(), written.c_str());
         rownames.push_back(name);
         shown->push_back(text);
     };
@@ -55,7 +55,7 @@ static void fillrows(std::vector<std::string>* shown) {
         for (int s = 1; s <= SLOTS; s++) {
             std::string name = "slot" + std::to_string(s);
             const saveentry* e = find(name);
-            add(name, e ? when(e->written) : "(empty)");
+            add(name, e ? when(e->written) : "empty");
         }
     for (const saveentry& e : saves) {
         if (listsaving && e.name.size() == 5 && e.name.rfind("slot", 0) == 0 && e.name[4] >= '1' && e.name[4] <= '0' + SLOTS)
@@ -99,8 +99,8 @@ static void build() {
     dialog_setitems(savelist, shown);
     namefield = -1;
     if (listsaving) {
-        dialog_label(130, 330, "Or a new name:");
-        namefield = dialog_text(260, 326, 250, "", SAVENAMEMAX, false);
+        dialog_label(130, 330, "Or a new name (Tab):");
+        namefield = dialog_text(300, 326, 210, "", SAVENAMEMAX, false);
     } else if (shown.empty()) {
         dialog_label(130, 330, "No game has been saved yet.");
     }

@@ -145,7 +145,7 @@ static void writeclouds(u8* b) {
 static const char* checkclouds(const u8* b) {
     for (int r = 0; r < MAXCLOUDS; r++) {
         savedcloud s = as<savedcloud>(b + r * sizeof s);
-        if (s.active > 1 || s.placed > 1 || s.fade > 6 || s.kind > 1 || s.alpha > 32) return "a cloud in no known state";
+        if (s.active > 1 || s.placed > 1 || s.fade > 8 || s.kind > 1 || s.alpha > 32) return "a cloud in no known state";
         if (s.slot < 0 || s.slot > MAXNPCS) return "a cloud of a unit past the last";
         if (!std::memchr(s.text, 0, CLOUDTEXT)) return "a cloud's words without an end";
         if (s.width < 0 || s.width > 640) return "a cloud wider than the screen";
