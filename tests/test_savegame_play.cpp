@@ -17,17 +17,18 @@ namespace fs = std::filesystem;
 // speaks and shoots two arrows just before the save, so a cloud and
 // missiles are in the air while the computer's units close in.
 static std::string intodemo() {
-    return "10 move 320 252\n11 ldown\n12 lup\n20 move 420 200\n150 key T\n160 rdown\n161 rup\n166 rdown\n167 rup\n";
+    return "10 move 320 252\n11 ldown\n12 lup\n20 move 600 60\n150 key T\n166 rdown\n167 rup\n170 rdown\n171 rup\n";
 }
 
 // The plain length of play after the save or load it is counted from.
 constexpr int PLAYTICKS = 400;
+constexpr int SOONTICKS = 110;
 
 static std::string at(int tick, const std::string& event) { return std::to_string(tick) + " " + event + "\n"; }
 
 struct quickrun {
     run r;
-    std::string data, before, after, afterload, shot, shotload;
+    std::string data, before, after, afterload, shot, shotload, soon, soonload;
 };
 
 // Saves with F5 at tick 175, plays on, loads with F9 and plays the same
@@ -36,9 +37,12 @@ static quickrun quicksaveandload(const std::string& name) {
     quickrun q;
     q.data = freshdata(name);
     std::string base = q.data + "/../" + name;
+    // Soon after each (the message at the mouse gone) the cloud and the
+    // arrows are still in the air.
     std::string s = intodemo() + at(174, "dump " + base + "-before.txt") + at(175, "key F5") +
-                    at(175 + PLAYTICKS, "dump " + base + "-after.txt") + at(176 + PLAYTICKS, "shot " + base + "-after.png") +
-                    at(605, "key F9") + at(605 + PLAYTICKS, "dump " + base + "-load.txt") +
+                    at(175 + SOONTICKS, "shot " + base + "-soon.png") + at(175 + PLAYTICKS, "dump " + base + "-after.txt") +
+                    at(176 + PLAYTICKS, "shot " + base + "-after.png") + at(605, "key F9") +
+                    at(605 + SOONTICKS, "shot " + base + "-soonload.png") + at(605 + PLAYTICKS, "dump " + base + "-load.txt") +
                     at(606 + PLAYTICKS, "shot " + base + "-load.png") + at(1050, "quit");
     q.r = play(q.data, s);
     q.before = readtext(base + "-before.txt");
@@ -46,6 +50,8 @@ static quickrun quicksaveandload(const std::string& name) {
     q.afterload = readtext(base + "-load.txt");
     q.shot = readtext(base + "-after.png");
     q.shotload = readtext(base + "-load.png");
+    q.soon = readtext(base + "-soon.png");
+    q.soonload = readtext(base + "-soonload.png");
     return q;
 }
 
@@ -70,6 +76,8 @@ TEST(SaveGamePlay, QuickLoadGoesOnExactlyAsTheGameDidAfterTheQuickSave) {
     EXPECT_GT(computerlinesdiffering(q.before, q.after), 2) << q.before << "\n" << q.after;
     EXPECT_EQ(q.after, q.afterload);
     EXPECT_TRUE(q.shot == q.shotload) << "the screens after the two stretches differ";
+    ASSERT_FALSE(q.soon.empty());
+    EXPECT_TRUE(q.soon == q.soonload) << "the screens soon after the save and after the load differ";
 }
 
 TEST(SaveGamePlay, TheMenusLoadGameButtonPlaysOnFromTheSaveChosenInItsList) {
@@ -82,7 +90,7 @@ TEST(SaveGamePlay, TheMenusLoadGameButtonPlaysOnFromTheSaveChosenInItsList) {
     std::ofstream(data + "/saves/newer.sav") << "not a save";
     fs::last_write_time(data + "/saves/older.sav", fs::last_write_time(data + "/saves/newer.sav") - std::chrono::hours(1));
     std::string base = data + "/../menuload";
-    std::string s = "5 move 320 316\n6 ldown\n7 lup\n19 key DOWN\n" + at(20, "key ENTER") + at(21, "move 420 200") +
+    std::string s = "5 move 320 316\n6 ldown\n7 lup\n19 key DOWN\n" + at(20, "key ENTER") + at(21, "move 600 60") +
                     at(20 + PLAYTICKS, "dump " + base + ".txt") + at(21 + PLAYTICKS, "shot " + base + ".png") + at(500, "quit");
     run r = play(data, s);
     ASSERT_EQ(r.status, 0) << r.err;
