@@ -323,15 +323,15 @@ static const u8* section(const std::vector<savesectionview>& s, const char* name
 // What one piece names in another: the commanded unit, the units on the
 // map's cells and the speakers of clouds are looked at where they stand.
 static const char* checkacross(const std::vector<savesectionview>& s) {
-    const u8* npcs = section(s, "npcs");
-    if (!placed(recordat(npcs, as<i32>(section(s, "curnpc"))))) return "the commanded unit outside the map";
-    const u8* units = section(s, "npcmap");
-    for (int c = 0; c < MAPCELLS; c++) {
+    const u8 *npcs = section(s, "npcs"), *commanded = section(s, "curnpc"), *units = section(s, "npcmap");
+    const u8* clouds = section(s, "clouds");
+    if (!npcs) return nullptr;
+    if (commanded && !placed(recordat(npcs, as<i32>(commanded)))) return "the commanded unit outside the map";
+    for (int c = 0; units && c < MAPCELLS; c++) {
         u16 slot = getu16(units + 2 * c);
         if (slot && !recordat(npcs, slot).isused) return "a cell holding a unit that is not there";
     }
-    const u8* clouds = section(s, "clouds");
-    for (int r = 0; r < MAXCLOUDS; r++) {
+    for (int r = 0; clouds && r < MAXCLOUDS; r++) {
         savedcloud c = as<savedcloud>(clouds + r * sizeof c);
         if (c.active && c.slot > 0 && !placed(recordat(npcs, c.slot))) return "a cloud over a unit outside the map";
     }

@@ -13,6 +13,8 @@
 #include "app/input.h"
 #include "app/random.h"
 #include "app/timer.h"
+#include "game/activity.h"
+#include "game/clickorders.h"
 #include "game/missile.h"
 #include "game/mission.h"
 #include "game/pathfind.h"
@@ -24,6 +26,7 @@
 #include "view/clouds.h"
 #include "view/damagenumbers.h"
 #include "view/light.h"
+#include "view/panel.h"
 #include "view/viewpos.h"
 #include "world/grids.h"
 #include "world/lebytes.h"
@@ -107,6 +110,14 @@ static void startsaveworld() {
     framedelay = 2;
     lighting = 1;
     ambient = 15;
+    npc[hunter]->frozen = 3;
+    thawtick[hunter] = 5040;
+    frozenseen[hunter] = 3;
+    followtoggle = 1;
+    autogather = 1;
+    armedslot[2] = 1;
+    paneltab = 2;
+    gamepaused = 1;
 }
 
 static std::vector<u8> savenow() {
@@ -135,6 +146,15 @@ static void scramble() {
     magicregentick = 0;
     setcursormode(20);
     scx = 30;
+    thawtick[33] = 0;
+    frozenseen[33] = 0;
+    followtoggle = 0;
+    autogather = 0;
+    armedslot[2] = 0;
+    paneltab = 0;
+    gamepaused = 0;
+    lighting = 0;
+    framedelay = 9;
 }
 
 TEST(SaveGame, LoadingPutsBackEveryPieceAndSavingAgainGivesTheSameFile) {
@@ -170,6 +190,16 @@ TEST(SaveGame, LoadingPutsBackEveryPieceAndSavingAgainGivesTheSameFile) {
     EXPECT_EQ(cursormode, 1);
     EXPECT_EQ(cursorvisible, 1u);
     EXPECT_EQ(scx, 100);
+    // The frozen hunter thaws when it would have; the switches are as they were.
+    EXPECT_EQ(thawtick[33], 5040u);
+    EXPECT_EQ(frozenseen[33], 3);
+    EXPECT_EQ(followtoggle, 1u);
+    EXPECT_EQ(autogather, 1);
+    EXPECT_EQ(armedslot[2], 1);
+    EXPECT_EQ(paneltab, 2);
+    EXPECT_EQ(gamepaused, 1u);
+    EXPECT_EQ(lighting, 1);
+    EXPECT_EQ(framedelay, 2u);
 }
 
 TEST(SaveGame, TheFileHasItsMagicVersionLengthAndChecksum) {
