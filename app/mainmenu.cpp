@@ -7,6 +7,7 @@
 #include "app/selectcolor.h"
 #include "editor/mapeditor.h"
 #include "game/mission.h"
+#include "game/savemenu.h"
 #include "resources/stringtable.h"
 #include "sound/effects.h"
 #include "text/boxes.h"
@@ -21,8 +22,9 @@ struct menubutton {
 
 static const menubutton menubuttons[NUMWIDGETS] = {
     {2, 250, 240, 140, 0},   // Run Demo
-    {5, 280, 310, 80, 402},  // Exit
+    {5, 280, 342, 80, 402},  // Exit, below Load Game
     {9, 250, 272, 140, 32},  // Map Editor
+    {11, 250, 304, 140, 200}, // Load Game
 };
 
 // The title covers the whole screen.
@@ -60,6 +62,7 @@ static void press(int i) {
     if (i != 1) playsound(SOUND_CLICK); // Exit clicks in askquit
     if (i == 0) runmission();
     else if (i == 1) askquit();
+    else if (i == 3) menuloadgame();
     else {
         runmapeditor();
         redrawscreen();
@@ -71,6 +74,7 @@ void mainmenuinput(u32 message, u32 wparam, i32) {
     case WM_KEYDOWN:
         if (wparam == VK_TAB) selectcolor();
         else if (wparam == VK_ESCAPE) askquit();
+        else if (wparam == VK_F9) menuquickload();
         break;
     case WM_MOUSEMOVE:
         for (int i = 0; i < NUMWIDGETS; i++) {

@@ -8,3 +8,7 @@ i32 gamerandom() {
 }
 
 void resetgamerandom() { state = 1; }
+
+u32 getgamerandomstate() { return state; }
+
+void setgamerandomstate(u32 s) { state = s; }

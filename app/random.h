@@ -7,3 +7,7 @@
 i32 gamerandom();
 // Back to the state a fresh run starts with (tests only).
 void resetgamerandom();
+// The generator's whole state, for saved games: a game loaded goes on
+// drawing exactly the numbers the saved one would have.
+u32 getgamerandomstate();
+void setgamerandomstate(u32 s);

@@ -16,6 +16,7 @@
 #include "editor/selectlist.h"
 #include "editor/uniteditor.h"
 #include "game/combatinput.h"
+#include "game/savemenu.h"
 #include "platform/platform.h"
 #include "text/boxes.h"
 #include "text/dialog.h"
@@ -90,7 +91,12 @@ static bool handle(u32 message, u32 wparam, i32 lparam) {
     case WM_RBUTTONUP: rbuttondown = 0; break;
     case WM_KEYDOWN:
         togglekeys(wparam);
-        if (plat_keyheld(VK_CONTROL)) return false;
+        // A key with Ctrl is no screen's own; in a mission Ctrl+S opens the
+        // list of saves.
+        if (plat_keyheld(VK_CONTROL)) {
+            if (gamestate == GS_COMBAT && wparam == 'S') savelistscreen(true);
+            return false;
+        }
         break;
     case WM_DESTROY: ondestroy(); break;
     case WM_ACTIVATE: onactivate(wparam); break;

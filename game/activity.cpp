@@ -304,8 +304,8 @@ void huntrule(int slot) {
 // A frozen unit neither moves, strikes nor thinks until its count has
 // fallen to 0, one every 60 ticks from the moment it was frozen (a new
 // Freeze starts the wait again); a unit dying meanwhile still falls.
-static u32 thawtick[NPCSLOTS];
-static u8 frozenseen[NPCSLOTS];
+u32 thawtick[NPCSLOTS];
+u8 frozenseen[NPCSLOTS];
 
 static bool frozenstill(int slot) {
     npcrec& n = *npc[slot];

@@ -18,6 +18,7 @@
 #include "game/npcselect.h"
 #include "game/party.h"
 #include "game/pathfind.h"
+#include "game/savemenu.h"
 #include "game/spells.h"
 #include "platform/winmsg.h"
 #include "resources/stringtable.h"
@@ -197,7 +198,7 @@ void leftbuttonup() {
     waitingforlmbup = 0;
 }
 
-static u32 lastdragcell = NOCELL;
+u32 lastdragcell = NOCELL;
 
 void dragorder() {
     if (!lbuttondown || waitingforlmbup || cursormode != 1) return;
@@ -286,7 +287,7 @@ static void talk() { leadersays("Bite me."); }
 // Indexed by missionaction.
 static void (*const actions[ACT_COUNT])() = {
     follow, fatiguedrink, gather, healthdrink, lightswitch, magicdrink, pausetoggle,
-    crynow, talk, slower, faster, mapview,
+    crynow, talk, slower, faster, mapview, quicksave, quickload,
 };
 
 void keyorder(u32 vk) {

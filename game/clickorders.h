@@ -8,6 +8,8 @@
 extern const char* lastcommandflash;
 // 1 while the leader tells the others to keep away (End).
 extern u32 followtoggle;
+// The cell a held button last dragged the path to.
+extern u32 lastdragcell;
 
 void commandflash(const char* text);
 // A left button press with the cursor as the last frame chose it.

@@ -24,6 +24,8 @@ keybinding keybindings[ACT_COUNT] = {
     {"slower", VK_NUMPAD0 + 1, VK_OEM_MINUS, VK_NUMPAD0 + 1},
     {"faster", VK_NUMPAD0 + 3, VK_OEM_PLUS, VK_NUMPAD0 + 3},
     {"map", 'O', VK_GAMEPAD_VIEW_BUTTON, 'O'},
+    {"quicksave", VK_F5, 0, VK_F5},
+    {"quickload", VK_F9, 0, VK_F9},
 };
 
 static const char PREFIX[] = "key-";

@@ -47,8 +47,8 @@ u8 pathpos = 0;
 u32 fatigueregentick = 0, magicregentick = 0;
 u8 shiftdown = 0, capslockon = 0, ctrldown = 0;
 
-static u32 animationdue = 0;
-static u32 nextframetick = 0;
+u32 animationdue = 0;
+u32 nextframetick = 0;
 constexpr u32 ANIMATIONDELAY = 4;
 
 enum : int { SOUND_CHEST = 2, SOUND_PICKUP = 4 };
@@ -277,6 +277,18 @@ bool missionframe() {
 
 u32 runmission() {
     startmission();
+    while (missionframe()) {}
+    endmission();
+    return 1;
+}
+
+u32 resumemission() {
+    loadkeybindings();
+    panelrestore(0);
+    pushgamestate(gamestate);
+    gamestate = GS_COMBAT;
+    fullview = 0;
+    boxresult = 255;
     while (missionframe()) {}
     endmission();
     return 1;

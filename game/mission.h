@@ -9,9 +9,13 @@ extern u8 autogather;
 extern u8 npcpath[NPCPATHSIZE]; // the path the commanded human unit walks
 extern u8 pathpos;
 extern u32 fatigueregentick, magicregentick;
+extern u32 animationdue;  // the tick of the map's next animation step
+extern u32 nextframetick; // the tick the paced frame waits for
 extern u8 shiftdown, capslockon, ctrldown; // read once per simulation step
 
 u32 runmission();
+// The frame loop on the mission as it stands (a loaded game), then its end.
+u32 resumemission();
 // Mission start without the frame loop: the map, the leader, the view.
 void startmission();
 // One frame: input, picking, simulation unless paused, the view, pacing,

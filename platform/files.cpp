@@ -116,6 +116,13 @@ static bool readwhole(platfile* f, std::vector<u8>* out, size_t maxbytes) {
     return ok;
 }
 
+bool plat_filetime(const char* gamepath, i64* ns) {
+    struct stat st;
+    if (stat(plat_readpath(gamepath).c_str(), &st) != 0) return false;
+    *ns = (i64)st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
 bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
     return readwhole(plat_fopenread(gamepath), out, maxbytes);
 }

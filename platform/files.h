@@ -41,6 +41,9 @@ constexpr size_t PLAT_COPYMAX = 256u << 20;
 bool plat_writefile(const char* gamepath, const void* data, size_t n);
 bool plat_copyfile(const char* from, const char* to);
 bool plat_fileexists(const char* gamepath);
+// When the file a read of gamepath finds was last written, in nanoseconds;
+// false when there is none.
+bool plat_filetime(const char* gamepath, i64* ns);
 bool plat_makedir(const char* gamepath);
 // Names (not paths) of the entries of a directory that match a pattern with
 // '*' and '?' (case-insensitive), sorted.

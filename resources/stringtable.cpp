@@ -19,6 +19,7 @@ static const stringentry strings[] = {
     {8, "No"},
     {9, "Map Editor"},
     {10, "Exit to menu?"},
+    {11, "Load Game"},
     {101, "Uday uyay eallyray antway utay itquay?"},
     {102, "Unay Ampaigncay"},
     {103, "Optionsway"},
@@ -29,6 +30,7 @@ static const stringentry strings[] = {
     {108, "Onay"},
     {109, "Editorway Apmay"},
     {110, "Abortway urrentcay issionmay?"},
+    {111, "Oadlay Amegay"},
 };
 
 int loadstring(u32 id, char* buf, size_t size) {

@@ -17,7 +17,7 @@ struct ButtonSpot {
 };
 
 // Where the game draws the main menu's buttons over the title picture.
-constexpr ButtonSpot kMenuButtons[] = {{250, 240, 140}, {250, 272, 140}, {280, 310, 80}};
+constexpr ButtonSpot kMenuButtons[] = {{250, 240, 140}, {250, 272, 140}, {250, 304, 140}, {280, 342, 80}};
 
 bool draw_mainmenu(Canvas& out, std::string& why);
 Canvas draw_button_skin();

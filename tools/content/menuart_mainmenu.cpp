@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr int kPanelX = 230, kPanelY = 228, kPanelW = 180, kPanelH = 118;
+// Tall enough for four rows of buttons, the last (Exit) at row 342.
+constexpr int kPanelX = 230, kPanelY = 228, kPanelW = 180, kPanelH = 150;
 constexpr int kBorder = 9;
 
 void vignette(Img& im) {

@@ -41,9 +41,9 @@ bool button(Canvas& c, const Canvas& skin, const MockButton& b, std::string& why
 
 bool menu_scene(const Canvas& menu, const Canvas& skin, Canvas& out, std::string& why) {
     out = menu;
-    const char* names[] = {"New Campaign", "Load Game", "Quit"};
-    const int offsets[] = {0, 32, 402};
-    for (int i = 0; i < 3; ++i) {
+    const char* names[] = {"Run Demo", "Map Editor", "Load Game", "Exit"};
+    const int offsets[] = {0, 32, 200, 402};
+    for (int i = 0; i < 4; ++i) {
         const ButtonSpot& s = kMenuButtons[i];
         if (!button(out, skin, {s.x, s.y, s.w, offsets[i], false, names[i], i == 0 ? kHover : kCaption}, why))
             return false;
