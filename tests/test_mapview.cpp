@@ -135,8 +135,8 @@ static void installunits() {
 
 // A headless display, the built view tables, no land, items or units yet,
 // the unlit primitives, no panel (game state 0), the view on (100, 100).
-static void startview() {
-    starttestdisplay();
+static void startview(int pixelformat = 565) {
+    starttestdisplay(pixelformat);
     allocgrids();
     namespace fs = std::filesystem;
     fs::create_directories(testdatadir() + "/data");
@@ -442,6 +442,133 @@ TEST(MapView, UnitsOnTheThreeCellsBehindAThinWallAreDrawnOverIt) {
     drawmapview();
     anchor a = anchorof(100, 99);
     EXPECT_EQ(px(a.x - 40, a.y - 25), unitink(2, 3, 5)) << "its own standing frame, nothing over it";
+}
+
+// ---- hiding in the dark and the marks of the fallen ---------------------
+
+// Each channel the mean of the two, rounded down, for the display's layout.
+static u16 meanof(u16 a, u16 b) {
+    u32 out = 0;
+    for (auto [mask, shift] : {std::pair{rmask, rshift}, std::pair{gmask, gshift}, std::pair{bmask, bshift}}) {
+        u32 ca = (a & mask) >> shift, cb = (b & mask) >> shift;
+        out |= ((ca + cb) / 2) << shift;
+    }
+    return (u16)out;
+}
+
+// The window's pixels around a cell: its frame's whole box.
+static std::vector<u16> aroundcell(anchor a) {
+    std::vector<u16> v;
+    for (i32 y = a.y - 90; y < a.y + 30; y++)
+        for (i32 x = a.x - 80; x < a.x; x++) v.push_back(px(x, y));
+    return v;
+}
+
+static std::vector<u16> drawnaround(anchor a) {
+    blank();
+    drawmapview();
+    return aroundcell(a);
+}
+
+TEST(MapView, HiddenUnitsOfTheViewersSideShowHalfThroughAndTheEnemysNotAtAll) {
+    for (int format : {565, 555})
+        for (u8 lit : {0, 1}) {
+            startview(format);
+            if (lit) initlighttables();
+            lighting = lit;
+            for (i32 k = 0; k < MAPCELLS; k++) landmap[k] = LANDTILE;
+            std::memset(lightmap, lit ? 9 : 0, MAPCELLS);
+            // Ground of two colours under the frame, so a mean cannot pass by chance.
+            for (size_t i = 0; i < landtile.size(); i++) landtile[i] = i % 3 ? LAND : (u16)0x4210;
+            anchor a = anchorof(100, 100);
+            int u = put(0, 100, 100, NPC_IDLE, 6, 9);
+            std::string how = std::to_string(format) + (lit ? " lit" : " unlit");
+            npc[u]->hidden = 0;
+            std::vector<u16> plain = drawnaround(a);
+            drawnpcs = 0;
+            std::vector<u16> ground = drawnaround(a);
+            drawnpcs = 1;
+            npc[u]->hidden = 1;
+            std::vector<u16> hidden = drawnaround(a);
+            int figure = 0, wrong = 0;
+            for (size_t i = 0; i < plain.size(); i++) {
+                if (plain[i] == ground[i]) {
+                    wrong += hidden[i] != ground[i];
+                    continue;
+                }
+                figure++;
+                wrong += hidden[i] != meanof(plain[i], ground[i]);
+            }
+            EXPECT_EQ(figure, 20 * 15) << how;
+            EXPECT_EQ(wrong, 0) << how << ": the own hidden unit is the mean of its figure and the ground";
+            npc[u]->hidden = 2; // hiding, but lit: seen as ever
+            EXPECT_TRUE(drawnaround(a) == plain) << how;
+            npc[u]->player = 1;
+            npc[u]->hidden = 1;
+            EXPECT_TRUE(drawnaround(a) == ground) << how << ": a hidden enemy is not drawn";
+            cursoroff = (u32)cellof(100, 100);
+            EXPECT_TRUE(drawnaround(a) == ground) << how << ": nor its health bar under the mouse";
+            cursoroff = 0xFFFFFFFF;
+            npc[u]->hidden = 2;
+            EXPECT_TRUE(drawnaround(a) == plain) << how << ": an enemy hiding in light is seen";
+            npc[u]->hidden = 0;
+            viewplayer = 1; // through the other side's eyes the roles turn
+            npc[u]->hidden = 1;
+            EXPECT_FALSE(drawnaround(a) == plain) << how;
+            EXPECT_FALSE(drawnaround(a) == ground) << how;
+            viewplayer = 0;
+            for (u16& t : landtile) t = LAND;
+        }
+}
+
+constexpr int GRAVESPRITE = 62;
+constexpr u16 GLOW = 0x07FF;
+
+TEST(MapView, ACellWhereABodyCanBeRaisedGlowsAndItsCountShows) {
+    startview();
+    for (i32 k = 0; k < MAPCELLS; k++) landmap[k] = LANDTILE;
+    makesprite(GRAVESPRITE, 44, 30, GLOW);
+    anchor a = anchorof(100, 100);
+    i32 cx = a.x - 40, cy = a.y - 20; // the cell's centre
+    blank();
+    drawmapview();
+    ASSERT_EQ(px(cx, cy), LAND);
+    u16 seen[17];
+    for (u16 v = 0; v <= 16; v++) {
+        specialmap[cellof(100, 100)] = v;
+        blank();
+        drawmapview();
+        seen[v] = px(cx, cy);
+        u8 alpha = (u8)(3 * (v < 8 ? v : 8));
+        EXPECT_EQ(seen[v], v ? blendpixel(LAND, GLOW, alpha) : LAND) << "count " << v;
+    }
+    for (u16 v = 1; v <= 8; v++) EXPECT_NE(seen[v], seen[v - 1]) << "each step of the count shows, " << v;
+    EXPECT_EQ(seen[16], seen[8]) << "past 8 the glow is whole";
+    // The glow's box: centred on the cell, its bottom row 9 rows below the centre.
+    specialmap[cellof(100, 100)] = 8;
+    blank();
+    drawmapview();
+    EXPECT_NE(px(cx - 22, cy), LAND);
+    EXPECT_EQ(px(cx - 23, cy), 0) << "left of the glow, off the cell";
+    EXPECT_NE(px(cx + 21, cy - 21), 0);
+    EXPECT_EQ(px(cx + 22, cy - 21), 0);
+    EXPECT_EQ(px(cx, cy - 22), 0) << "above the glow";
+    EXPECT_EQ(px(cx, cy + 9), LAND) << "below the glow";
+    EXPECT_NE(px(cx, cy + 8), LAND);
+    // Over the body's remains, under whoever stands there.
+    makeitem(4015, 40, 20, remainsink(15));
+    itemmap[cellof(100, 100)] = 4015;
+    blank();
+    drawmapview();
+    EXPECT_EQ(px(cx, cy), blendpixel(remainsink(15), GLOW, 24));
+    put(1, 100, 100, NPC_IDLE, 6, 9);
+    blank();
+    drawmapview();
+    EXPECT_EQ(px(a.x - 40, a.y - 25), unitink(2, 6, 9)) << "the unit stands over the glow";
+    // Another cell keeps its ground.
+    anchor b = anchorof(102, 100);
+    EXPECT_EQ(px(b.x - 40, b.y - 20), LAND);
+    specialmap[cellof(100, 100)] = 0;
 }
 
 // ---- the map's edge -----------------------------------------------------

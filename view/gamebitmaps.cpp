@@ -50,6 +50,8 @@ static const spritefile laterfiles[] = {
     {50, "bitmaps\\gselse.bmp"},     {52, "bitmaps\\gselsw.bmp"},   {41, "bitmaps\\icons\\icon0.bmp"},
     {42, "bitmaps\\icons\\icon1.bmp"}, {43, "bitmaps\\icons\\icon2.bmp"}, {44, "bitmaps\\icons\\icon3.bmp"},
     {46, "bitmaps\\icons\\icon5.bmp"}, {39, "bitmaps\\spellbox.bmp"},
+    // Our own: the glow over a body that can be raised.
+    {62, "bitmaps\\gravemark.bmp"},
 };
 
 static constexpr picsize panelsize = {PANELWIDTH, PANELHEIGHT};

@@ -33,7 +33,10 @@ u32 cursoroff = 0;
 i32 selx0 = 0, selx1 = 0, sely0 = 0, sely1 = 0;
 u8 selshown = 0;
 
-enum : int { SPRITEMAGIC = 8, SPRITESPARK = 9, SPRITEDIGIT0 = 10, SPRITESEL = 57, SPRITESEL1 = 58, SPRITESEL2 = 59, SPRITEARROW1 = 65 };
+enum : int {
+    SPRITEMAGIC = 8, SPRITESPARK = 9, SPRITEDIGIT0 = 10, SPRITESEL = 57, SPRITESEL1 = 58, SPRITESEL2 = 59, SPRITEGRAVE = 62,
+    SPRITEARROW1 = 65
+};
 
 // The smooth-movement shift of this drawing, added to every position.
 static i32 shx, shy;
@@ -63,9 +66,17 @@ static void itempic(int item, i32 x, i32 y, i32 off) {
     else drawitempicraw(item, x + shx, y + shy);
 }
 
+// Hidden in the dark: the viewer's own units show through, half and half
+// with what lies behind them, so that the player still sees them; the
+// enemy's are not seen at all.
+static bool unseen(const npcrec& n) { return n.hidden == 1 && n.player != viewplayer; }
+static bool seenthrough(const npcrec& n) { return n.hidden == 1 && n.player == viewplayer; }
+
 static void unitpic(const npcrec& n, int action, i32 x, i32 y) {
+    if (unseen(n)) return;
     int set = n.unitno < NUMUNITTYPES && unittype[n.unitno] ? unittype[n.unitno]->picno : -1;
-    if (lighting) drawunitpic(set, x + shx, y + shy, action, n.facing, n.frame, (i32)n.mapoff);
+    if (seenthrough(n)) drawunitpichalf(set, x + shx, y + shy, action, n.facing, n.frame, lighting ? (i32)n.mapoff : -1);
+    else if (lighting) drawunitpic(set, x + shx, y + shy, action, n.facing, n.frame, (i32)n.mapoff);
     else drawunitpicraw(set, x + shx, y + shy, action, n.facing, n.frame);
 }
 
@@ -119,7 +130,7 @@ static void behindwall(i32 x, i32 y, i32 px, i32 py, bool upcell) {
         if (upcell && n->state == NPC_DEAD) itempic(4000 + n->frame, px, py, cellof(x, y));
         unitpic(*n, n->state == NPC_ATTACKING ? ACTION_ATTACK : ACTION_WALK, px, py);
     }
-    if ((u32)cellof(x, y) == cursoroff && n->player != viewplayer) healthbar(slot, px + 10, py - surfaceof(itemmap[cellof(x, y)]) - 48);
+    if ((u32)cellof(x, y) == cursoroff && n->player != viewplayer && !unseen(*n)) healthbar(slot, px + 10, py - surfaceof(itemmap[cellof(x, y)]) - 48);
 }
 
 static void cursormarker(i32 sx, i32 sy, u16 item) {
@@ -129,6 +140,16 @@ static void cursormarker(i32 sx, i32 sy, u16 item) {
     placesprite(s, sx - 64, sy - 32 - surfaceof(item), (u8)(pulse + 7));
 }
 
+// A cell where a body can be raised glows over the body, under whoever
+// stands there. The glow swells while a Lightning death counts the cell up
+// and fades while Raise Dead counts it down from 8, its strength the count
+// in eighths of three quarters, so the body shows through; it lights no one.
+static void gravemark(u16 count, i32 sx, i32 sy, u16 item) {
+    const spriterec& s = sprite[SPRITEGRAVE];
+    u8 alpha = (u8)(3 * (count >= 8 ? 8 : count));
+    placesprite(SPRITEGRAVE, sx - 40 - s.width / 2, sy - 11 - s.height - surfaceof(item), alpha);
+}
+
 static void unitoncell(int slot, i32 sx, i32 sy, u16 item) {
     const npcrec& n = *npc[slot];
     i32 off = (i32)n.mapoff;
@@ -136,6 +157,7 @@ static void unitoncell(int slot, i32 sx, i32 sy, u16 item) {
     if (n.state == NPC_DYING) return itempic(4000 + n.frame, sx - 60, sy - 30, off);
     int action = n.state == NPC_MOVING ? ACTION_WALK : n.state == NPC_ATTACKING ? ACTION_ATTACK : ACTION_STAND;
     unitpic(n, action, sx - 60, sy - 30);
+    if (unseen(n)) return; // nor its cloud or health bar
     if (n.cloudslot && n.cloudslot < MAXCLOUDS && cloud[n.cloudslot].active) {
         cloudrec& c = cloud[n.cloudslot];
         u8 keep = currentfont;
@@ -215,6 +237,7 @@ static void objectpass() {
                 behindwall(x - 1, y, sx - 80, sy - 40, false);
             }
         }
+        if (u16 count = specialmap[off]) gravemark(count, sx, sy, item);
         u16 slot = npcmap[off];
         if (slot && slot < NPCSLOTS && npc[slot] && drawnpcs) unitoncell(slot, sx, sy, item);
         numbersofcell(off, sx, sy);

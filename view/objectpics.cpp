@@ -8,26 +8,29 @@
 #include "video/display.h"
 #include "video/vscreen.h"
 #include "view/light.h"
+#include "view/halfspan.h"
 #include "view/lightspan.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
 #include "world/rle.h"
 #include "world/unittype.h"
 
-// How each pixel reaches the screen: as stored, through a light table, or
-// half and half with what is already there.
-enum class ink { raw, lit, blend };
+// How each pixel reaches the screen: as stored, through a light table,
+// half and half with what is already there, or through a light table and
+// then half and half (a figure the eye sees through).
+enum class ink { raw, lit, blend, half };
 
 struct pen {
     ink how;
-    darkpen dark; // the light level's darkening for ink::lit
+    darkpen dark; // the light level's darkening for ink::lit and ink::half
 };
 
-static pen penfor(i32 lightcell) {
+static u32 levelof(i32 lightcell) {
     u32 level = lightcell >= 0 && lightcell < MAPCELLS && lightmap ? lightmap[lightcell] : 0;
-    if (level >= NUMLIGHTLEVELS) level = NUMLIGHTLEVELS - 1;
-    return {ink::lit, darkpenfor(level)};
+    return level >= NUMLIGHTLEVELS ? NUMLIGHTLEVELS - 1 : level;
 }
+
+static pen penfor(i32 lightcell) { return {ink::lit, darkpenfor(levelof(lightcell))}; }
 
 static const pen rawpen = {ink::raw, {}}, blendpen = {ink::blend, {}};
 
@@ -110,7 +113,10 @@ template <typename Put> __attribute__((always_inline)) static inline void replay
 
 // The lit loop apart, so that the darkening is set up once per picture.
 static void replay(const u8* data, u32 size, i32 x, i32 y, const pen& p) {
-    if (p.how == ink::lit) {
+    if (p.how == ink::half) {
+        const halfpen h = halfpenof(p.dark);
+        replayruns(data, size, x, y, [&h](u16* d, const u8* src, i32 n) __attribute__((always_inline)) { halfrow(h, d, src, n); });
+    } else if (p.how == ink::lit) {
         const darklanes k = lanesof(p.dark);
         replayruns(data, size, x, y, [&k](u16* d, const u8* src, i32 n) __attribute__((always_inline)) { darkenrow(k, d, src, n); });
     } else if (p.how == ink::raw && std::endian::native == std::endian::little) {
@@ -259,4 +265,8 @@ void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 l
 
 void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame) {
     drawframe(set, x, y, action, facing, frame, rawpen);
+}
+
+void drawunitpichalf(int set, i32 x, i32 y, int action, int facing, int frame, i32 lightcell) {
+    drawframe(set, x, y, action, facing, frame, {ink::half, darkpenfor(levelof(lightcell))});
 }

@@ -25,3 +25,6 @@ void drawitempicraw(int item, i32 x, i32 y);
 void drawitempicblend(int item, i32 x, i32 y);
 void drawunitpic(int set, i32 x, i32 y, int action, int facing, int frame, i32 lightcell);
 void drawunitpicraw(int set, i32 x, i32 y, int action, int facing, int frame);
+// The frame lit by its light cell (-1: as stored) and laid half and half
+// over what is already there.
+void drawunitpichalf(int set, i32 x, i32 y, int action, int facing, int frame, i32 lightcell);

@@ -85,6 +85,17 @@ Canvas green_spot() {
     return c;
 }
 
+// Over a fallen body that can still be raised: a pale glow lying on the
+// cell's ground, its ellipse as wide as the cell, with motes rising from it.
+Canvas grave_mark() {
+    Canvas c = canvas_make(44, 30);
+    fill_ellipse(c, 22.0f, 21.0f, 20.0f, 8.5f, paint_solid({150, 255, 220}));
+    fill_ellipse(c, 22.0f, 21.0f, 18.5f, 7.3f, paint_radial({22.0f, 21.0f}, 18.5f, {215, 255, 240}, {20, 120, 96}));
+    for (Pt m : {Pt{13.0f, 11.0f}, Pt{22.0f, 5.0f}, Pt{31.0f, 9.0f}, Pt{18.0f, 15.0f}, Pt{27.0f, 14.0f}})
+        fill_ellipse(c, m.x, m.y, 1.6f, 2.2f, paint_radial({m.x, m.y - 0.5f}, 2.2f, {235, 255, 250}, {60, 170, 140}));
+    return c;
+}
+
 // Four gilt corner brackets: the overhead map's view frame.
 Canvas corner_frame(int w, int h, int arm, Ramp r) {
     Canvas c = canvas_make(w, h);
@@ -124,6 +135,7 @@ void add_marker_pictures(std::vector<GamePic>& out) {
     out.push_back({"bitmaps/circle.bmp", ring(44, 22, 2.2f, kGold), true});
     out.push_back({"bitmaps/blodspot.bmp", blood_spot(), true});
     out.push_back({"bitmaps/greenspot.bmp", green_spot(), true});
+    out.push_back({"bitmaps/gravemark.bmp", grave_mark(), true});
     out.push_back({"bitmaps/mapselec.bmp", corner_frame(32, 32, 8, kGold), true});
     out.push_back({"bitmaps/border.bmp", border_frame(96, 72), true});
     out.push_back({"bitmaps/sel.bmp", cell_marker(kGold), true});
