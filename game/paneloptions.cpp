@@ -1,3 +1,4 @@
+#include "game/savemenu.h"
 #include "game/paneloptions.h"
 
 #include <cstdlib>
@@ -93,8 +94,5 @@ void takespeedsetting() {
     if (d >= 0 && d <= (int)MOSTDELAY) framedelay = (u32)d;
 }
 
-// The saved-games screen is not part of this build yet: these two are the
-// one place its Save and Load lists are to be opened from, and until then
-// a press does nothing.
-void panelsaveclicked() {}
-void panelloadclicked() {}
+void panelsaveclicked() { savelistscreen(true); }
+void panelloadclicked() { savelistscreen(false); }

@@ -9,7 +9,7 @@
 #include "platform/types.h"
 
 constexpr char SAVEMAGIC[8] = {'V', 'N', 'R', 'S', 'A', 'V', 'E', 0x1A};
-constexpr u32 SAVEVERSION = 1;
+constexpr u32 SAVEVERSION = 2;
 constexpr u32 SAVEHEADERBYTES = 20;
 constexpr u32 SAVENAMEBYTES = 8;
 // No save of this game comes near it; a larger file is refused unread.

@@ -11,6 +11,11 @@
 #include "game/activity.h"
 #include "game/clickorders.h"
 #include "game/commands.h"
+#include "game/eventlog.h"
+#include "game/kills.h"
+#include "game/missionstats.h"
+#include "game/panelscroll.h"
+#include "game/party.h"
 #include "game/cursorchoice.h"
 #include "game/missile.h"
 #include "game/mission.h"
@@ -240,6 +245,50 @@ static void commitpath(const u8* b) {
     std::memcpy(npcpath, b + 1, NPCPATHSIZE);
 }
 
+// Each party member's own path.
+constexpr u32 PARKEDBYTES = (SLOTSPERPLAYER + 1) * (1 + NPCPATHSIZE);
+
+static void writeparked(u8* b) {
+    for (int s = 0; s <= SLOTSPERPLAYER; s++) {
+        b[s * (1 + NPCPATHSIZE)] = parkedpos[s];
+        std::memcpy(b + s * (1 + NPCPATHSIZE) + 1, parkedpath[s], NPCPATHSIZE);
+    }
+}
+
+// A parked path is read with its position checked and ends at any code
+// that is no step, so it needs no end mark of its own.
+static const char* checkparked(const u8* b) {
+    for (int s = 0; s <= SLOTSPERPLAYER; s++) {
+        const u8* p = b + s * (1 + NPCPATHSIZE);
+        if (p[0] > NPCPATHSIZE) return "a path walked past its end";
+        if (allinrange<u8, NPCPATHSIZE, 0, 9>(p + 1)) return "a path of no known steps";
+    }
+    return nullptr;
+}
+
+static void commitparked(const u8* b) {
+    for (int s = 0; s <= SLOTSPERPLAYER; s++) {
+        parkedpos[s] = b[s * (1 + NPCPATHSIZE)];
+        std::memcpy(parkedpath[s], b + s * (1 + NPCPATHSIZE) + 1, NPCPATHSIZE);
+    }
+}
+
+static const char* checkstats(const u8* b) {
+    const missionstatsrec& m = as<missionstatsrec>(b);
+    if (m.outcome > OUTCOME_LOST) return "no known outcome";
+    for (u8 a : m.alive)
+        if (a > 1) return "a unit neither alive nor fallen";
+    return nullptr;
+}
+
+// Every line of the log ends inside its room.
+static const char* checkevents(const u8* b) {
+    const eventlogrec& e = as<eventlogrec>(b);
+    for (const auto& line : e.line)
+        if (!std::memchr(line, 0, EVENTLINECHARS)) return "a log line without its end";
+    return nullptr;
+}
+
 // The picked cell is on the map or is none.
 static const char* checkcursoroff(const u8* b) {
     u32 off = as<u32>(b);
@@ -309,6 +358,12 @@ const savepiece savepieces[] = {
     PLAIN("adjacent", stopadjacent, flag<u8>),
     PLAIN("pathbuf", pathbuf, (allinrange<u8, PATHBUFSIZE, 0, 9>)),
     PLAIN("pathcost", pathcost, nullptr),
+    MOVED("parked", PARKEDBYTES, checkparked, writeparked, commitparked),
+    PLAIN("stats", missionstats, checkstats),
+    PLAIN("events", eventlog, checkevents),
+    PLAIN("kills", killcount, nullptr),
+    PLAIN("invroll", invscroll, (inrange<int, 0, SLOTSPERPLAYER>)),
+    PLAIN("logroll", logscroll, (inrange<int, 0, EVENTLINES>)),
 };
 const int numsavepieces = (int)(sizeof savepieces / sizeof savepieces[0]);
 

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "game/savefile.h"
 #include "playrun.h"
 #include "testenv.h"
 
@@ -112,7 +113,7 @@ TEST(SaveGamePlay, BadSaveFilesAreRefusedNamingThemAndTheMissionGoesOn) {
         const char* says;
     };
     std::string version = good;
-    version[8] = 2;
+    version[8] = (char)(SAVEVERSION + 1);
     std::string flipped = good;
     flipped[good.size() / 3] ^= 1;
     const bad cases[] = {
