@@ -29,7 +29,11 @@ __attribute__((always_inline)) inline __m128i halflanes(__m128i a, __m128i b, __
 __attribute__((always_inline)) inline void halfrow(const halfpen& h, u16* d, const u8* src, i32 n) {
     i32 i = 0;
     if (!h.dark.arithmetic) {
-        for (; i < n; i++) d[i] = halfover(h.dark.table[littlepixel(src, i)], d[i], h.keep);
+        // Without light tables (nothing lit yet) the picture goes on as it is.
+        for (; i < n; i++) {
+            u16 v = h.dark.table ? h.dark.table[littlepixel(src, i)] : littlepixel(src, i);
+            d[i] = halfover(v, d[i], h.keep);
+        }
         return;
     }
     for (; i + 8 <= n; i += 8) {
@@ -52,7 +56,7 @@ __attribute__((always_inline)) inline void halfrow(const halfpen& h, u16* d, con
 inline void halfrow(const halfpen& h, u16* d, const u8* src, i32 n) {
     const darkpen& p = h.dark.pen;
     for (i32 i = 0; i < n; i++) {
-        u16 v = p.arithmetic ? darkenpixel(p, littlepixel(src, i)) : p.table[littlepixel(src, i)];
+        u16 v = p.arithmetic ? darkenpixel(p, littlepixel(src, i)) : p.table ? p.table[littlepixel(src, i)] : littlepixel(src, i);
         d[i] = halfover(v, d[i], h.keep);
     }
 }
