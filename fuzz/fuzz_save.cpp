@@ -32,10 +32,7 @@ static void setup() {
 }
 
 static void clearworld() {
-    std::memset(landmap, 0, MAPGRIDBYTES);
-    std::memset(itemmap, 0, MAPGRIDBYTES);
-    std::memset(npcmap, 0, MAPGRIDBYTES);
-    for (npcrec* n : npc) std::memset(n, 0, sizeof *n);
+    fuzzclearworld();
     curnpc = 1;
 }
 

@@ -2,11 +2,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/files.h"
 #include "platform/platform.h"
+#include "world/grids.h"
+#include "world/mapfile.h"
+#include "world/npc.h"
 
 namespace fs = std::filesystem;
 
@@ -53,6 +57,13 @@ void fuzzwrite(const char* gamepath, const u8* data, size_t n) {
 }
 
 void fuzzwrite(const char* gamepath, const std::vector<u8>& bytes) { fuzzwrite(gamepath, bytes.data(), bytes.size()); }
+
+void fuzzclearworld() {
+    std::memset(landmap, 0, MAPGRIDBYTES);
+    std::memset(itemmap, 0, MAPGRIDBYTES);
+    std::memset(npcmap, 0, MAPGRIDBYTES);
+    for (npcrec* n : npc) std::memset(n, 0, sizeof *n);
+}
 
 int fuzzboxes() {
     int n = boxcount;

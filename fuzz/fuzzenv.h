@@ -18,6 +18,9 @@ void fuzzstart(int pixelformat = 565);
 // Writes bytes as the file the game names by gamepath (folders made as needed).
 void fuzzwrite(const char* gamepath, const u8* data, size_t n);
 void fuzzwrite(const char* gamepath, const std::vector<u8>& bytes);
+// The map's grids and every unit record emptied, for a run that loads a
+// world of its own.
+void fuzzclearworld();
 // Message boxes shown since the last call.
 int fuzzboxes();
 

@@ -227,50 +227,55 @@ static void commitcursor(const u8* b) {
 static void writerandom(u8* b) { putu32(b, getgamerandomstate()); }
 static void commitrandom(const u8* b) { setgamerandomstate(getu32(b)); }
 
-// The shared path and where on it the walker is: the walker reads on until
-// the end mark, so one must follow.
-static void writepath(u8* b) {
-    b[0] = pathpos;
-    std::memcpy(b + 1, npcpath, NPCPATHSIZE);
+// A path as saved: where on it the walker is, then its steps.
+constexpr u32 PATHBYTES = 1 + NPCPATHSIZE;
+
+static void putpath(u8* b, u8 pos, const u8* path) {
+    b[0] = pos;
+    std::memcpy(b + 1, path, NPCPATHSIZE);
 }
 
+static void getpath(const u8* b, u8* pos, u8* path) {
+    *pos = b[0];
+    std::memcpy(path, b + 1, NPCPATHSIZE);
+}
+
+static const char* checksteps(const u8* b) {
+    return allinrange<u8, NPCPATHSIZE, 0, 9>(b + 1) ? "a path of no known steps" : nullptr;
+}
+
+// The commanded unit's path: the walker reads on until the end mark, so one
+// must follow.
+static void writepath(u8* b) { putpath(b, pathpos, npcpath); }
+
 static const char* checkpath(const u8* b) {
-    if (allinrange<u8, NPCPATHSIZE, 0, 9>(b + 1)) return "a path of no known steps";
+    if (const char* why = checksteps(b)) return why;
     if (b[0] >= NPCPATHSIZE || !std::memchr(b + 1 + b[0], 9, (size_t)(NPCPATHSIZE - b[0]))) return "a path without an end";
     return nullptr;
 }
 
-static void commitpath(const u8* b) {
-    pathpos = b[0];
-    std::memcpy(npcpath, b + 1, NPCPATHSIZE);
-}
+static void commitpath(const u8* b) { getpath(b, &pathpos, npcpath); }
 
 // Each party member's own path.
-constexpr u32 PARKEDBYTES = (SLOTSPERPLAYER + 1) * (1 + NPCPATHSIZE);
+constexpr u32 PARKEDBYTES = (SLOTSPERPLAYER + 1) * PATHBYTES;
 
 static void writeparked(u8* b) {
-    for (int s = 0; s <= SLOTSPERPLAYER; s++) {
-        b[s * (1 + NPCPATHSIZE)] = parkedpos[s];
-        std::memcpy(b + s * (1 + NPCPATHSIZE) + 1, parkedpath[s], NPCPATHSIZE);
-    }
+    for (int s = 0; s <= SLOTSPERPLAYER; s++) putpath(b + s * PATHBYTES, parkedpos[s], parkedpath[s]);
 }
 
 // A parked path is read with its position checked and ends at any code
 // that is no step, so it needs no end mark of its own.
 static const char* checkparked(const u8* b) {
     for (int s = 0; s <= SLOTSPERPLAYER; s++) {
-        const u8* p = b + s * (1 + NPCPATHSIZE);
+        const u8* p = b + s * PATHBYTES;
         if (p[0] > NPCPATHSIZE) return "a path walked past its end";
-        if (allinrange<u8, NPCPATHSIZE, 0, 9>(p + 1)) return "a path of no known steps";
+        if (const char* why = checksteps(p)) return why;
     }
     return nullptr;
 }
 
 static void commitparked(const u8* b) {
-    for (int s = 0; s <= SLOTSPERPLAYER; s++) {
-        parkedpos[s] = b[s * (1 + NPCPATHSIZE)];
-        std::memcpy(parkedpath[s], b + s * (1 + NPCPATHSIZE) + 1, NPCPATHSIZE);
-    }
+    for (int s = 0; s <= SLOTSPERPLAYER; s++) getpath(b + s * PATHBYTES, &parkedpos[s], parkedpath[s]);
 }
 
 static const char* checkstats(const u8* b) {
@@ -328,7 +333,7 @@ const savepiece savepieces[] = {
     PLAIN("paused", gamepaused, flag<u32>),
     PLAIN("cputhink", computerthinking, flag<u32>),
     PLAIN("gather", autogather, flag<u8>),
-    MOVED("path", 1 + NPCPATHSIZE, checkpath, writepath, commitpath),
+    MOVED("path", PATHBYTES, checkpath, writepath, commitpath),
     PLAIN("fatregen", fatigueregentick, nullptr),
     PLAIN("magregen", magicregentick, nullptr),
     PLAIN("animdue", animationdue, nullptr),
