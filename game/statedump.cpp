@@ -5,6 +5,7 @@
 #include "app/cursor.h"
 #include "app/gamestate.h"
 #include "app/timer.h"
+#include "game/eventlog.h"
 #include "game/missionstate.h"
 #include "view/viewpos.h"
 #include "world/npc.h"
@@ -23,4 +24,6 @@ void writestatedump(std::string* out) {
                       n->facing, n->frame, n->hidden);
         *out += line;
     }
+    // The log oldest first, as the LOG tab shows it.
+    for (int back = eventcount() - 1; back >= 0; back--) *out += std::string("event ") + eventline(back) + "\n";
 }

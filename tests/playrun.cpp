@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <sys/wait.h>
 
 #include "testenv.h"
@@ -15,6 +16,18 @@ std::string freshdata(const std::string& name) {
     fs::create_directories(dir.parent_path());
     fs::copy(VENNOR_DATA, dir, fs::copy_options::recursive);
     return dir.string();
+}
+
+std::string freshdataleaderalone(const std::string& name) {
+    std::string data = freshdata(name);
+    // Records 2..4 of the demo's unit file are the companions.
+    constexpr std::streamoff RECORD = 156;
+    std::fstream npcs(data + "/maps/map0.npc", std::ios::in | std::ios::out | std::ios::binary);
+    std::string empty(3 * RECORD, '\0');
+    npcs.seekp(2 * RECORD);
+    npcs.write(empty.data(), (std::streamsize)empty.size());
+    if (!npcs) throw std::runtime_error("cannot cut the party from " + data);
+    return data;
 }
 
 run play(const std::string& data, const std::string& script, const std::string& extra) {

@@ -9,6 +9,9 @@ struct run {
 
 // A copy of the generated data in a fresh directory, so that runs can change it.
 std::string freshdata(const std::string& name);
+// The same with the demo's party cut down to its leader, for runs whose
+// orders must land before a companion's blows do.
+std::string freshdataleaderalone(const std::string& name);
 // Runs the game on `data` with the script; the log is the run's debug log.
 run play(const std::string& data, const std::string& script, const std::string& extra = "");
 

@@ -219,13 +219,13 @@ TEST(EndToEnd, RunDemoHuntersComePauseHoldsAndEscapeLeaves) {
     EXPECT_FALSE(readtext(shots[0][2]) == readtext(shots[0][3])) << "the menu is back";
 }
 
-// The demo played by hand: the leader opens the store room's chest and
-// picks up its gold, kills a skeleton in melee, shoots an arrow, casts
-// Light on an empty cell, Lightning at the archer (the chain reaches the
-// mage), Freeze on a goblin and kills it, heals himself, opens the overhead
-// map, scrolls it and closes it, pauses and resumes, and leaves with Escape
-// and Yes; twice the same. Slots: 1 the leader, 104 the skeleton, 105 the
-// archer, 106 the mage, 103 the goblin of the raiding band.
+// The demo played by hand, its leader alone: he opens the store room's chest
+// and picks up what it drops, kills a skeleton in melee, shoots an arrow at
+// the archer, casts Light, Lightning at the archer (the chain leaps on to
+// the units around), Freeze on a goblin and kills it, heals himself, opens
+// the overhead map, scrolls it and closes it, pauses and resumes, and leaves
+// with Escape and Yes; twice the same. Slots: 1 the leader, 104 the
+// skeleton, 105 the archer, 103 the goblin of the raiding band.
 static const char* handscript = R"(10 move 320 252
 20 ldown
 22 lup
@@ -240,7 +240,7 @@ static const char* handscript = R"(10 move 320 252
 470 ldown
 472 lup
 900 dump @-melee.txt
-905 move 180 190
+905 move 280 150
 910 rdown
 912 rup
 916 shot @-arrow.png
@@ -256,7 +256,7 @@ static const char* handscript = R"(10 move 320 252
 1110 move 475 460
 1112 ldown
 1114 lup
-1120 move 180 190
+1120 move 280 150
 1125 ldown
 1127 lup
 1200 dump @-lightning.txt
@@ -310,7 +310,7 @@ TEST(EndToEnd, TheDemoPlayedByHand) {
                                     "map.png", "mapscrolled.png", "mapclosed.png", "pause1.txt", "pause2.txt", "menu.png"};
     std::string bases[2], logs[2];
     for (int i = 0; i < 2; i++) {
-        std::string data = freshdata("hand" + std::to_string(i));
+        std::string data = freshdataleaderalone("hand" + std::to_string(i));
         bases[i] = data + "/../hand" + std::to_string(i);
         run r = play(data, withbase(handscript, bases[i]));
         ASSERT_EQ(r.status, 0) << r.err;
@@ -320,14 +320,17 @@ TEST(EndToEnd, TheDemoPlayedByHand) {
     for (const char* o : outputs)
         EXPECT_TRUE(readtext(bases[0] + "-" + o) == readtext(bases[1] + "-" + o)) << o << " differs between the runs";
     auto at = [&](const char* name) { return readdump(bases[0] + "-" + name); };
-    auto chest = at("chest.txt"), melee = at("melee.txt"), arrow = at("arrow.txt"), light = at("light.txt"),
+    auto melee = at("melee.txt"), arrow = at("arrow.txt"), light = at("light.txt"),
          lightning = at("lightning.txt"), freeze = at("freeze.txt"), kill = at("kill.txt"), heal = at("heal.txt");
-    EXPECT_GT(chest[1].gold, 0) << "the chest's gold picked up";
+    EXPECT_NE(readtext(bases[0] + "-chest.txt").find("event Brannoc picks up"), std::string::npos) << "the chest's drop picked up";
     EXPECT_TRUE(melee[104].health <= 0 && melee[104].state < 2) << "the skeleton fell to the leader";
     EXPECT_LT(arrow[105].health, melee[105].health) << "the arrow hit the archer";
     EXPECT_LE(light[1].magic, arrow[1].magic - 4 + 2) << "Light was paid for";
     EXPECT_LT(lightning[105].health, light[105].health) << "Lightning struck the archer";
-    EXPECT_LT(lightning[106].health, light[106].health) << "and its chain the mage";
+    int struckon = 0;
+    for (auto& [slot, u] : lightning)
+        struckon += slot != 105 && u.player != 0 && light.count(slot) && u.health < light[slot].health;
+    EXPECT_GT(struckon, 0) << "and its chain leapt on";
     EXPECT_GT(freeze[103].frozen, 0) << "the goblin is frozen";
     EXPECT_LE(freeze[1].magic, lightning[1].magic - 8 + 3) << "Freeze was paid for";
     EXPECT_TRUE(kill[103].health <= 0 && kill[103].state < 2) << "the frozen goblin fell";

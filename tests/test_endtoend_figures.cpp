@@ -170,23 +170,12 @@ const char* prefix = R"(10 move 320 252
 
 }  // namespace
 
-// The demo without the leader's companions, so that the skeleton comes up
-// to him and stands rather than meet their blows.
-static std::string leaderalone(const std::string& name) {
-    std::string data = freshdata(name);
-    std::fstream npcs(data + "/maps/map0.npc", std::ios::in | std::ios::out | std::ios::binary);
-    std::string empty(3 * 156, '\0');
-    npcs.seekp(2 * 156);
-    npcs.write(empty.data(), (std::streamsize)empty.size());
-    return data;
-}
-
 // The skeleton (slot 104) has come up to the leader (slot 1) and stands on
 // the cell below his left: the mouse on its feet, waist and head shows the
 // melee cursor and picks its cell, even where its head is drawn over the
 // leader; on the leader's own feet the pick is his own cell.
 TEST(EndToEndFigures, TheMouseOnAFigurePicksItFromFeetToHead) {
-    std::string data = leaderalone("figures");
+    std::string data = freshdataleaderalone("figures");
     std::string base = data + "/../figures";
     run first = play(data, std::string(prefix) + "590 dump " + base + "-paused.txt\n");
     ASSERT_EQ(first.status, 0) << first.err;
@@ -209,7 +198,7 @@ TEST(EndToEndFigures, TheMouseOnAFigurePicksItFromFeetToHead) {
                   std::to_string(t + 10) + " dump " + base + "-" + names[i] + ".txt\n" + std::to_string(t + 11) +
                   " shot " + base + "-" + names[i] + ".png\n";
     }
-    std::string again = leaderalone("figures2");
+    std::string again = freshdataleaderalone("figures2");
     run second = play(again, script);
     ASSERT_EQ(second.status, 0) << second.err;
     for (int i = 0; i < 3; i++) {
