@@ -471,10 +471,8 @@ static std::vector<u16> drawnaround(anchor a) {
 }
 
 TEST(MapView, HiddenUnitsOfTheViewersSideShowHalfThroughAndTheEnemysNotAtAll) {
-    // Unlit only: under light the mix is not yet the exact mean of the
-    // darkened figure and the ground.
     for (int format : {565, 555})
-        for (u8 lit : {0}) {
+        for (u8 lit : {0, 1}) {
             startview(format);
             if (lit) initlighttables();
             lighting = lit;

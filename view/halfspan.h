@@ -1,9 +1,12 @@
 #pragma once
 // A row of picture pixels darkened to a light level and then laid half and
 // half over what the screen already holds, eight pixels at a time: each
-// channel is the mean of the two, rounded down. Halving both before adding
-// keeps every channel in its field: with the lowest bit of every channel
-// cleared, (a & keep) >> 1 + (b & keep) >> 1 never carries into the next.
+// channel is the mean of the two, rounded down. The mean is taken as the
+// bits both share plus half of those they differ in, (a & b) + ((a ^ b) &
+// keep) >> 1: with the lowest bit of every channel cleared before the shift
+// no bit crosses into the next channel, and a channel's mean never exceeds
+// its field, so the sum never carries either. (Halving each before adding
+// would lose one where both are odd.)
 #include "view/lightspan.h"
 
 struct halfpen {
@@ -17,11 +20,11 @@ struct halfpen {
 // The half pen of a light level's darkening, for the display's colour layout.
 halfpen halfpenof(const darkpen& dark);
 
-inline u16 halfover(u16 a, u16 b, u16 keep) { return (u16)(((a & keep) >> 1) + ((b & keep) >> 1)); }
+inline u16 halfover(u16 a, u16 b, u16 keep) { return (u16)((a & b) + (((a ^ b) & keep) >> 1)); }
 
 #if defined(__SSE2__)
 __attribute__((always_inline)) inline __m128i halflanes(__m128i a, __m128i b, __m128i keep) {
-    return _mm_add_epi16(_mm_srli_epi16(_mm_and_si128(a, keep), 1), _mm_srli_epi16(_mm_and_si128(b, keep), 1));
+    return _mm_add_epi16(_mm_and_si128(a, b), _mm_srli_epi16(_mm_and_si128(_mm_xor_si128(a, b), keep), 1));
 }
 
 // Unlike a plain darkened row, the tail cannot overlap pixels already
