@@ -4,12 +4,12 @@
 
 #include "app/debuglog.h"
 #include "game/clickorders.h"
+#include "game/facing.h"
 #include "game/missionstate.h"
 #include "game/npcselect.h"
 #include "game/pathfind.h"
 #include "game/sight.h"
 #include "world/cells.h"
-#include "game/facing.h"
 #include "world/grids.h"
 #include "world/mapfile.h"
 #include "world/unittype.h"
