@@ -34,7 +34,8 @@ bool plancut(i32 n, i32 w, i32 h, bool large, std::vector<cutpart>* parts, std::
     if (!large) {
         cutboxw = w;
         cutboxh = h;
-        parts->push_back({n, 0, 0, 0, 0, {}});
+        // The box lies where the bitmap is drawn, so its last row is kept.
+        parts->push_back({n, 0, 0, 0, CUTBITMAPROW, {}});
         return true;
     }
     cutboxw = 40;
@@ -141,7 +142,7 @@ static bool probebitmap(const std::string& path, i32* w, i32* h) {
 
 static void showbitmap(const std::string& path) {
     clearvs();
-    drawbitmap(path.c_str(), 0, 1);
+    drawbitmap(path.c_str(), 0, CUTBITMAPROW);
 }
 
 // Picks the bitmap and how it is cut; false when the user gave up.
@@ -160,7 +161,7 @@ static bool choosecut(std::string* path, i32* w, i32* h, bool* large) {
         *large = false;
         if (*h <= SPLITABOVE) return true;
         if (!confirmbox("Split into sections?")) {
-            drawbitmap(path->c_str(), 0, 1);
+            drawbitmap(path->c_str(), 0, CUTBITMAPROW);
             return true;
         }
         if (setsections(path->c_str())) return *large = true;
@@ -190,7 +191,7 @@ void createitem(i32 n) {
         if (!confirmbox(text)) return;
     }
     clearvsall();
-    drawbitmap(path.c_str(), 0, 1);
+    drawbitmap(path.c_str(), 0, CUTBITMAPROW);
     if ((i32)bmpwidth != w || (i32)bmpheight != h) return okbox("The bitmap changed while it was being cut.");
     if (!encodecut(&parts, &why)) return okbox(why.c_str());
     commitcut(n, large, parts);

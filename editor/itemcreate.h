@@ -7,6 +7,9 @@
 
 #include "platform/types.h"
 
+// The screen row the bitmap being cut is drawn from (its column is 0).
+constexpr i32 CUTBITMAPROW = 1;
+
 // The picture box the cut uses: the whole bitmap, or a section's box.
 extern i32 cutboxw, cutboxh;
 
@@ -21,7 +24,7 @@ struct cutpart {
 // false, else the g_xsize x g_ysize grid. False with the reason when the
 // bitmap or a box is out of bounds or a part would pass the last item.
 bool plancut(i32 n, i32 w, i32 h, bool large, std::vector<cutpart>* parts, std::string* why);
-// Encodes every part from the Virtual Screen (the bitmap drawn at (0, 1)),
+// Encodes every part from the Virtual Screen (the bitmap drawn at (0, CUTBITMAPROW)),
 // in grid order. False with the reason when a picture cannot be stored.
 bool encodecut(std::vector<cutpart>* parts, std::string* why);
 // Writes the encoded parts into item n's records: structural fields anew,

@@ -47,7 +47,7 @@ static std::vector<cutpart> cut(const char* name, bool large, int xs, int ys, i3
     std::string why;
     EXPECT_TRUE(plancut(1, *w, *h, large, &parts, &why)) << why;
     clearvsall();
-    drawbitmap(path.c_str(), 0, 1);
+    drawbitmap(path.c_str(), 0, CUTBITMAPROW);
     EXPECT_GT(leftonscreen(), 0u);
     EXPECT_TRUE(encodecut(&parts, &why)) << why;
     return parts;
@@ -73,6 +73,34 @@ TEST(ItemEditorContent, TheSourcesNeedNoSplitSitOnTheBoundaryAndCut2x2Whole) {
         EXPECT_EQ(leftonscreen(), 0u) << "the first grid's sections take every pixel";
         for (int k = 0; k < 3; k++) EXPECT_FALSE(tower[k].code.empty()) << k;
     }
+}
+
+// A single picture keeps every row of its bitmap, the last one too.
+TEST(ItemEditorContent, AOnePictureItemKeepsItsBitmapsBottomRow) {
+    startitemeditor(565);
+    constexpr int W = 12, H = 6;
+    fs::create_directories(testdatadir() + "/items");
+    writebmp("items/ledge.bmp", W, H, [](int, int y) { return y == H - 1 ? 0xFF0000u : 0x00FF00u; });
+    std::string path = testdatadir() + "/items/ledge.bmp", why;
+    std::vector<cutpart> parts;
+    ASSERT_TRUE(plancut(7, W, H, false, &parts, &why)) << why;
+    clearvsall();
+    drawbitmap(path.c_str(), 0, CUTBITMAPROW);
+    ASSERT_TRUE(encodecut(&parts, &why)) << why;
+    EXPECT_EQ(leftonscreen(), 0u) << "a row of the bitmap was left out of the picture";
+    commitcut(7, false, parts);
+    clearvsall();
+    drawitempicraw(7, 100, 100);
+    lockvs();
+    int red = 0, green = 0;
+    for (i32 y = -VSTOP; y < VSHEIGHT - VSTOP; y++)
+        for (i32 x = -VSLEFT; x < VSWIDTH - VSLEFT; x++) {
+            red += *vspixel(x, y) == 0xF800;
+            green += *vspixel(x, y) == 0x07E0;
+        }
+    unlockvs();
+    EXPECT_EQ(red, W) << "the bottom row is drawn";
+    EXPECT_EQ(green, W * (H - 1));
 }
 
 // Item 5: one run of 6 pixels starting at column 2 of a 4 x 1 box.

@@ -77,7 +77,8 @@ TEST(ItemEditorCreate, OnePictureIsTheEncodersOutputForTheBitmapInBothFormats) {
         EXPECT_EQ(t.picheight, 20);
         EXPECT_EQ(t.largeitem, 0);
         EXPECT_EQ(t.iswall, 1);
-        std::vector<u8> want = expected(30, 20, holes, {{0, 0, 30, 20}})[0];
+        // The box on the bitmap, which is drawn from the screen's row 1.
+        std::vector<u8> want = expected(30, 20, holes, {{0, CUTBITMAPROW, 30, 20}})[0];
         ASSERT_FALSE(want.empty());
         EXPECT_EQ(storedpicture(300), want) << format;
         EXPECT_EQ(t.rawdatasize, want.size());
