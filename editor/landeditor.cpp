@@ -131,14 +131,24 @@ static bool showsource() {
     return false;
 }
 
-static void createsection(i32 n) {
-    if (!choosefile("terrain", "*.bmp")) return;
-    for (;;) {
-        if (!showsource()) return;
-        if (confirmbox("Use this one?")) break;
+// Each creation starts in "terrain"; only a No within it reopens the
+// dialog where it was left.
+static bool choosesource() {
+    reopenfiledir = 0;
+    bool taken = false;
+    for (bool chosen = choosefile("terrain", "*.bmp"); chosen && showsource(); chosen = choosefile("terrain", "*.bmp")) {
+        if (confirmbox("Use this one?")) {
+            taken = true;
+            break;
+        }
         reopenfiledir = 1;
-        if (!choosefile("terrain", "*.bmp")) return;
     }
+    reopenfiledir = 0;
+    return taken;
+}
+
+static void createsection(i32 n) {
+    if (!choosesource()) return;
     if (!drawlandsource(chosenpath.c_str())) return;
     cutlandsection(n);
 }

@@ -221,6 +221,30 @@ TEST(LandVisit, AfterNoTheDialogShowsTheFolderItWasLeftIn) {
     EXPECT_TRUE(sametiles(32, 80, 16));
 }
 
+// The next creation starts in "terrain" again, whatever folder the last
+// one ended in.
+TEST(LandVisit, EachNewSectionsDialogOpensInTerrain) {
+    start(565);
+    fs::create_directories("terrain/more");
+    fs::copy_file(fs::path(VENNOR_DATA) / "terrain" / "meadow.bmp", "terrain/more/meadow.bmp");
+    copydata("terrain/cobbles.bmp"); // section 17, tiles 272..287
+    landselected = 32;
+    auto dbl = [](int t, int x, int y) {
+        std::string at = " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
+        return std::to_string(t) + at + std::to_string(t + 1) + " ldown\n" + std::to_string(t + 2) + " lup\n" +
+               std::to_string(t + 3) + " ldown\n" + std::to_string(t + 4) + " lup\n";
+    };
+    // Into "more", No, its meadow with Yes onto 32; then the pointer on
+    // the fourth section (48) and a new section from the dialog's file row
+    // 0, which is "terrain"'s cobbles.
+    runscripted("1 move 515 5\n10 rdown\n20 move 500 19\n30 rup\n" + dbl(100, 100, 139) + dbl(200, 330, 125) +
+                "300 key N\n" + dbl(400, 330, 125) + "500 key Y\n" + "600 move 540 310\n" +
+                "700 move 515 5\n710 rdown\n720 move 500 19\n730 rup\n" + dbl(800, 330, 125) +
+                "900 key Y\n1000 move 515 5\n1001 key ESC\n");
+    EXPECT_TRUE(sametiles(32, 80, 16));
+    EXPECT_TRUE(sametiles(48, 272, 16)) << "the second dialog opened where the first was left";
+}
+
 static void brokensource() {
     start(565);
     std::ofstream("terrain/broken.bmp") << "BM not a picture";
