@@ -78,8 +78,9 @@ static void previewsection(i32 sx, i32 sy, i32 down) {
     }
 }
 
+// Item 0, the eraser, shows its label like any missing picture.
 static void previewitem(i32 sx, i32 sy) {
-    if (currentitem <= 0 || currentitem >= NUMITEMTYPES) return;
+    if (currentitem < 0 || currentitem >= NUMITEMTYPES) return;
     const itemtyperec* t = currenttype();
     if (!t || !t->largeitem) return drawitempicraw(currentitem, sx - 60, sy - 30);
     for (int i = 0; i < t->ysize; i++)

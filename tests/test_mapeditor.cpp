@@ -19,9 +19,13 @@
 #include "platform/winmsg.h"
 #include "testenv.h"
 #include "text/boxes.h"
+#include "text/font.h"
+#include "video/display.h"
+#include "video/vscreen.h"
 #include "view/mapview.h"
 #include "view/panel.h"
 #include "view/viewpos.h"
+#include "world/viewtables.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
 #include "world/npc.h"
@@ -503,6 +507,38 @@ TEST(MapEditorStatus, TheToolsLines) {
     currentitem = 100;
     editstatus(text, sizeof text);
     EXPECT_STREQ(text, "Place Item 100  (left and right arrow changes item)");
+}
+
+// Place Item with item 0 (the eraser) shows its "Item 0" label at the
+// cursor cell, as every other item shows its picture.
+TEST(MapEditorPreview, ItemZeroShowsItsLabel) {
+    startworld();
+    namespace fs = std::filesystem;
+    fs::create_directories(testdatadir() + "/data");
+    for (const char* f : {"vsstable.dat", "vsytable.dat"})
+        fs::copy_file(fs::path(VENNOR_DATA) / "data" / f, fs::path(testdatadir()) / "data" / f);
+    initviewtables();
+    static std::vector<u8> solid[NUMFONTS];
+    for (int f = 0; f < NUMFONTS; f++) { // every glyph a solid block
+        solid[f].assign((size_t)fontfiles[f].picwidth * fontfiles[f].height, 7);
+        font[f] = {glyphtables[f], solid[f].data(), fontfiles[f].height, fontfiles[f].picwidth};
+    }
+    auto inked = [] {
+        clearvsall();
+        drawtoolpreview();
+        lockvs();
+        int n = 0;
+        for (i32 y = -VSTOP; y < VSHEIGHT - VSTOP; y++)
+            for (i32 x = -VSLEFT; x < VSWIDTH - VSLEFT; x++) n += *vspixel(x, y) != 0;
+        unlockvs();
+        return n;
+    };
+    selectedwx = scx, selectedwy = scy;
+    maptool = TOOL_PLACEITEM;
+    currentitem = 0;
+    EXPECT_GT(inked(), 0) << "item 0's label";
+    maptool = TOOL_DELETEITEM;
+    EXPECT_EQ(inked(), 0) << "no preview for a tool without one";
 }
 
 // Each keypad key's stand-in on the main block, from the same start, leaves
