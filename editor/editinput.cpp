@@ -71,6 +71,8 @@ static void mousemove() {
     if (lbuttondown && selshown && dragtool() && onmap(selectedwx, selectedwy)) spanrectangle();
 }
 
+void followdrag() { mousemove(); }
+
 enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_R = 'R' };
 enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
 

@@ -3,3 +3,6 @@
 #include "platform/types.h"
 
 void editmapinput(u32 message, u32 wparam, i32 lparam);
+// A dragged rectangle taken to the cell the frame has just picked, so that
+// the frame draws it reaching the pointer.
+void followdrag();

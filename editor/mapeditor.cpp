@@ -11,6 +11,7 @@
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
 #include "editor/maptools.h"
+#include "editor/editinput.h"
 #include "game/cursorchoice.h"
 #include "text/boxes.h"
 #include "text/font.h"
@@ -149,6 +150,7 @@ static bool pumpeditor() {
 bool mapeditorframe() {
     if (!pumpeditor()) return false;
     pickcursor();
+    followdrag();
     borderscroll(mousex, mousey);
     drawmapview();
     beginvsdraw();

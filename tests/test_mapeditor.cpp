@@ -4,6 +4,7 @@
 // map, a stale wait for the button's release, the dead state of new units).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "app/random.h"
 #include "app/windowproc.h"
 #include "editor/editinput.h"
+#include "game/cursorchoice.h"
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
 #include "platform/platform.h"
@@ -509,20 +511,49 @@ TEST(MapEditorStatus, TheToolsLines) {
     EXPECT_STREQ(text, "Place Item 100  (left and right arrow changes item)");
 }
 
-// Place Item with item 0 (the eraser) shows its "Item 0" label at the
-// cursor cell, as every other item shows its picture.
-TEST(MapEditorPreview, ItemZeroShowsItsLabel) {
-    startworld();
+// The view tables and fonts whose every glyph is a solid block, for the
+// picking and the drawing of the real view.
+static void withviewtables() {
     namespace fs = std::filesystem;
     fs::create_directories(testdatadir() + "/data");
     for (const char* f : {"vsstable.dat", "vsytable.dat"})
         fs::copy_file(fs::path(VENNOR_DATA) / "data" / f, fs::path(testdatadir()) / "data" / f);
     initviewtables();
     static std::vector<u8> solid[NUMFONTS];
-    for (int f = 0; f < NUMFONTS; f++) { // every glyph a solid block
+    for (int f = 0; f < NUMFONTS; f++) {
         solid[f].assign((size_t)fontfiles[f].picwidth * fontfiles[f].height, 7);
         font[f] = {glyphtables[f], solid[f].data(), fontfiles[f].height, fontfiles[f].picwidth};
     }
+}
+
+// A dragged rectangle drawn in a frame reaches the cell that frame picks
+// under the pointer, not the one picked the frame before.
+TEST(MapEditorInput, TheRectangleFollowsThePointerInTheSameFrame) {
+    startworld();
+    withviewtables();
+    maptool = TOOL_DELETEITEM;
+    i32 x0, y0, x1, y1;
+    int sq;
+    ASSERT_TRUE(pickcell(300, 200, &x0, &y0, &sq));
+    ASSERT_TRUE(pickcell(300, 290, &x1, &y1, &sq));
+    ASSERT_TRUE(x1 != x0 && y1 != y0);
+    mousex = 300, mousey = 200;
+    pickcursor(); // the frame before the press
+    press();
+    mousex = 300, mousey = 290;
+    editmapinput(WM_MOUSEMOVE, 0, 0); // handled before the frame picks
+    ASSERT_TRUE(mapeditorframe());
+    EXPECT_EQ(selx0, std::min(x0, x1));
+    EXPECT_EQ(selx1, std::max(x0, x1));
+    EXPECT_EQ(sely0, std::min(y0, y1));
+    EXPECT_EQ(sely1, std::max(y0, y1));
+}
+
+// Place Item with item 0 (the eraser) shows its "Item 0" label at the
+// cursor cell, as every other item shows its picture.
+TEST(MapEditorPreview, ItemZeroShowsItsLabel) {
+    startworld();
+    withviewtables();
     auto inked = [] {
         clearvsall();
         drawtoolpreview();
