@@ -99,15 +99,10 @@ static void stepitem(int dir) {
     currentitem = n < 0 ? 0 : n >= NUMITEMTYPES ? NUMITEMTYPES - 1 : n;
 }
 
+// Every unit type can be placed: the arrows stop at the first and the last.
 static void stepunit(int dir) {
     i32 t = placeunittype + dir;
-    if (dir < 0) {
-        if (t < 1) t = 1;
-        if (t == 3) t = 2;
-    } else {
-        if (t == 6) t = 5;
-        if (t == 3) t = 4;
-    }
+    if (t < 0) t = 0;
     if (t > NUMUNITTYPES - 1) t = NUMUNITTYPES - 1;
     placeunittype = t;
 }
