@@ -73,7 +73,7 @@ static void mousemove() {
 
 void followdrag() { mousemove(); }
 
-enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_R = 'R' };
+enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_O = 'O', KEY_R = 'R' };
 enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
 
 static void keydown(u32 key) {
@@ -86,6 +86,9 @@ static void keydown(u32 key) {
     case KEY_I: maptool = TOOL_PLACEITEM; break;
     case KEY_L: maptool = maptool == TOOL_LANDSECTION ? TOOL_LANDTILE : TOOL_LANDSECTION; break;
     case KEY_R: maptool = TOOL_RANDOMLAND; break;
+    case KEY_O:
+        if (maptool == TOOL_PLACEUNIT) placeowner = (u8)((placeowner + 1) % NUMPLAYERS);
+        break;
     case KEY_G:
         if (maptool == TOOL_PLACEITEM && cursoroff < (u32)MAPCELLS) currentitem = itemmap[cursoroff];
         break;

@@ -31,6 +31,7 @@
 i32 currentland = 0;
 i32 currentitem = 0;
 i32 placeunittype = 1;
+u8 placeowner = 1;
 i32 dragx = 0, dragy = 0;
 
 static const itemtyperec* currenttype() {
@@ -57,8 +58,10 @@ void editstatus(char* out, int size) {
     case TOOL_DELETEITEM: std::snprintf(out, size, "Delete Item"); break;
     case TOOL_PLACEUNIT: {
         const unittyperec* t = placeunittype >= 0 && placeunittype < NUMUNITTYPES ? unittype[placeunittype] : nullptr;
-        std::snprintf(out, size, "Place %.31s unit  (left and right arrow changes unit type, NUMPAD 4 and 6 rotate)",
-                      t ? t->name : "");
+        std::snprintf(out, size,
+                      "Place %.31s unit for player %d  (left and right arrow changes unit type, NUMPAD 4 and 6 rotate, O "
+                      "changes player)",
+                      t ? t->name : "", placeowner % NUMPLAYERS);
         break;
     }
     case TOOL_DELETEUNIT: std::snprintf(out, size, "Delete Unit"); break;

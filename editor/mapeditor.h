@@ -19,6 +19,7 @@ enum : u8 {
 extern i32 currentland;   // 0..1279
 extern i32 currentitem;   // 0..4095
 extern i32 placeunittype; // 0..11
+extern u8 placeowner;     // the player 0..3 placed units belong to; O steps it
 extern i32 dragx, dragy;  // the cell where a rectangle drag started
 
 constexpr const char* MAPNAME = "maps\\map0.dat";

@@ -73,7 +73,7 @@ void placeunit(i32 x, i32 y) {
     if (!onmap(x, y)) return;
     if (npcmap[cellof(x, y)]) return okbox("Can't place on top of another unit!");
     if (placeunittype < 0 || placeunittype >= NUMUNITTYPES) placeunittype = placeunittype < 0 ? 0 : NUMUNITTYPES - 1;
-    int slot = createnpc((u32)placeunittype, x, y, 1);
+    int slot = createnpc((u32)placeunittype, x, y, placeowner % NUMPLAYERS);
     if (!slot) return okbox("NPCs maxed out for player!");
     // A cleared slot holds the dead state; a placed unit stands.
     npc[slot]->state = NPC_IDLE;

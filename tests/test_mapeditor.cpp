@@ -68,6 +68,7 @@ static void startworld() {
     resetgamerandom();
     currentland = currentitem = 0;
     placeunittype = 1;
+    placeowner = 1;
     placefacing = 5;
     maptool = TOOL_PLACEITEM;
     selshown = 0;
@@ -295,6 +296,32 @@ TEST(MapEditorTools, UnitsStandWhenPlacedAndClearWhenDeleted) {
     EXPECT_EQ(npc[33]->unitno, 0u);
 }
 
+// O steps the owner of placed units through players 0..3 (only with the
+// unit tool); each unit goes into its owner's slots and the line says whose.
+TEST(MapEditorTools, TheOwnerKeyPlacesUnitsForEveryPlayer) {
+    startworld();
+    maptool = TOOL_PLACEITEM;
+    key('O');
+    EXPECT_EQ(placeowner, 1) << "O does nothing with another tool";
+    maptool = TOOL_PLACEUNIT;
+    placeunittype = 4;
+    char text[200];
+    const int firstslot[] = {1, 33, 65, 97};
+    for (int step = 0; step < 4; step++) {
+        key('O');
+        int owner = (2 + step) % 4;
+        ASSERT_EQ(placeowner, owner);
+        editstatus(text, sizeof text);
+        EXPECT_NE(std::string(text).find("Place Mage unit for player " + std::to_string(owner)), std::string::npos) << text;
+        pointat(60 + step, 61);
+        press();
+        int s = npcmap[61 * 256 + 60 + step];
+        EXPECT_EQ(s, firstslot[owner]) << "player " << owner;
+        EXPECT_EQ(npc[s]->player, owner);
+        EXPECT_EQ(npc[s]->state, NPC_IDLE);
+    }
+}
+
 TEST(MapEditorTools, PlayerOneFullRefusesWithABox) {
     startworld();
     for (int s = 33; s <= 64; s++) npc[s]->isused = 1;
@@ -501,7 +528,7 @@ TEST(MapEditorStatus, TheToolsLines) {
         {TOOL_DELETELAND, "Delete Land"},
         {TOOL_PLACEITEM, "Place Item 10 (left and right arrow changes item)"},
         {TOOL_DELETEITEM, "Delete Item"},
-        {TOOL_PLACEUNIT, "Place Mage unit  (left and right arrow changes unit type, NUMPAD 4 and 6 rotate)"},
+        {TOOL_PLACEUNIT, "Place Mage unit for player 1  (left and right arrow changes unit type, NUMPAD 4 and 6 rotate, O changes player)"},
         {TOOL_DELETEUNIT, "Delete Unit"},
     };
     for (const line& l : lines) {
