@@ -18,7 +18,7 @@ static bool dragtool() { return maptool == TOOL_RANDOMLAND || maptool == TOOL_DE
 
 static void palettepress() {
     int i = (mousey - 400) / 16 + (mousex / 120) * 5;
-    if (i >= 0 && i < 8) maptool = (u8)i;
+    if (i >= 0 && i <= TOOL_STARTPOINT) maptool = (u8)i;
     selshown = 0;
     waitingforlmbup = 1;
 }
@@ -50,6 +50,7 @@ static void leftdown() {
         break;
     case TOOL_PLACEITEM: placeitem(x, y); break;
     case TOOL_PLACEUNIT: placeunit(x, y); break;
+    case TOOL_STARTPOINT: setstartpoint(x, y); break;
     case TOOL_DELETEUNIT: deleteunit(x, y); break;
     default: break;
     }
@@ -67,13 +68,20 @@ static void leftup() {
     selshown = 0;
 }
 
+// The start tool shows the ground its formation may take.
 static void mousemove() {
+    if (maptool == TOOL_STARTPOINT && onmap(selectedwx, selectedwy)) {
+        selx0 = selectedwx, selx1 = selectedwx + 14;
+        sely0 = selectedwy, sely1 = selectedwy + 4;
+        selshown = 1;
+        return;
+    }
     if (lbuttondown && selshown && dragtool() && onmap(selectedwx, selectedwy)) spanrectangle();
 }
 
 void followdrag() { mousemove(); }
 
-enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_O = 'O', KEY_R = 'R' };
+enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_O = 'O', KEY_R = 'R', KEY_S = 'S' };
 enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
 
 static void keydown(u32 key) {
@@ -86,6 +94,7 @@ static void keydown(u32 key) {
     case KEY_I: maptool = TOOL_PLACEITEM; break;
     case KEY_L: maptool = maptool == TOOL_LANDSECTION ? TOOL_LANDTILE : TOOL_LANDSECTION; break;
     case KEY_R: maptool = TOOL_RANDOMLAND; break;
+    case KEY_S: maptool = TOOL_STARTPOINT; break;
     case KEY_O:
         if (maptool == TOOL_PLACEUNIT) placeowner = (u8)((placeowner + 1) % NUMPLAYERS);
         break;
@@ -96,11 +105,13 @@ static void keydown(u32 key) {
     case NUMPAD8: nudgeitem(cursoroff, 1, 0); break;
     case NUMPAD2: nudgeitem(cursoroff, -1, 0); break;
     case NUMPAD4:
-        if (maptool == TOOL_PLACEUNIT) placefacing = placefacing <= 1 ? 8 : (u8)(placefacing - 1);
+        if (maptool == TOOL_STARTPOINT) placefacing = startfacing(placefacing, -1);
+        else if (maptool == TOOL_PLACEUNIT) placefacing = placefacing <= 1 ? 8 : (u8)(placefacing - 1);
         else nudgeitem(cursoroff, 0, 2);
         break;
     case NUMPAD6:
-        if (maptool == TOOL_PLACEUNIT) placefacing = placefacing >= 8 ? 1 : (u8)(placefacing + 1);
+        if (maptool == TOOL_STARTPOINT) placefacing = startfacing(placefacing, 1);
+        else if (maptool == TOOL_PLACEUNIT) placefacing = placefacing >= 8 ? 1 : (u8)(placefacing + 1);
         else nudgeitem(cursoroff, 0, -2);
         break;
     default: break;

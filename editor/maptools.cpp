@@ -5,9 +5,11 @@
 #include "app/random.h"
 #include "editor/mapeditor.h"
 #include "text/boxes.h"
+#include "view/effects.h"
 #include "view/panel.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
+#include "world/mapfile.h"
 #include "world/npc.h"
 #include "world/unittype.h"
 
@@ -72,12 +74,30 @@ void deleteitems(i32 x1, i32 y1, i32 x2, i32 y2) {
 void placeunit(i32 x, i32 y) {
     if (!onmap(x, y)) return;
     if (npcmap[cellof(x, y)]) return okbox("Can't place on top of another unit!");
+    // A computer's unit standing where the party forms up would start the
+    // mission inside it.
+    if (placeowner % NUMPLAYERS != 0 && formationplace(x, y, startpartysize()) >= 0)
+        return flashmessage("Not here: the party starts on this cell");
     if (placeunittype < 0 || placeunittype >= NUMUNITTYPES) placeunittype = placeunittype < 0 ? 0 : NUMUNITTYPES - 1;
     int slot = createnpc((u32)placeunittype, x, y, placeowner % NUMPLAYERS);
     if (!slot) return okbox("NPCs maxed out for player!");
     // A cleared slot holds the dead state; a placed unit stands.
     npc[slot]->state = NPC_IDLE;
     npcmap[cellof(x, y)] = (u16)slot;
+}
+
+u8 startfacing(u8 facing, int dir) {
+    int odd = facing >= 1 && facing <= 8 ? (facing % 2 ? facing : facing - 1) : 1;
+    odd += 2 * dir;
+    return (u8)(odd < 1 ? 7 : odd > 7 ? 1 : odd);
+}
+
+void setstartpoint(i32 x, i32 y) {
+    if (!onmap(x, y)) return;
+    mapdata.homex[0] = (u8)x;
+    mapdata.homey[0] = (u8)y;
+    mapdata.homedir[0] = startfacing(placefacing, 0);
+    okbox("Starting point set for player #0!");
 }
 
 void deleteunit(i32 x, i32 y) {

@@ -16,6 +16,11 @@ void deleteitems(i32 x1, i32 y1, i32 x2, i32 y2);
 // Shows a box and changes nothing when the cell is taken or player 1 is full.
 void placeunit(i32 x, i32 y);
 void deleteunit(i32 x, i32 y);
+// Player 0's start at the cell, facing the way its formation is laid
+// out (placefacing, taken to the formation's nearest way: 1, 3, 5 or 7).
+void setstartpoint(i32 x, i32 y);
+// The formation's next way from `facing` in the direction dir (+1 or -1).
+u8 startfacing(u8 facing, int dir);
 
 // The arrow keys: the tool's number one step down (-1) or up (+1).
 void steptoolnumber(int dir);

@@ -28,6 +28,7 @@
 #include "view/mapview.h"
 #include "view/panel.h"
 #include "view/viewpos.h"
+#include "world/mapfile.h"
 #include "world/viewtables.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
@@ -322,6 +323,60 @@ TEST(MapEditorTools, TheOwnerKeyPlacesUnitsForEveryPlayer) {
     }
 }
 
+// S takes the start tool; keypad 4 and 6 turn the formation through its
+// four ways, and a press sets player 0's start there, saying so.
+// A press refused with a flash message; the message's frames end the
+// headless run, as a box's do.
+static void pressrefused() {
+    try {
+        press();
+    } catch (const processexit&) {
+    }
+}
+
+TEST(MapEditorStartPoint, SetsTheStartAndItsWayAndKeepsComputerUnitsOffTheFormation) {
+    startworld();
+    key('S');
+    ASSERT_EQ(maptool, TOOL_STARTPOINT);
+    placefacing = 1;
+    key(VK_NUMPAD0 + 6);
+    EXPECT_EQ(placefacing, 3);
+    key(VK_NUMPAD0 + 4);
+    key(VK_NUMPAD0 + 4);
+    EXPECT_EQ(placefacing, 7) << "round from 1 to 7";
+    placefacing = 2; // as the unit tool may leave it: no formation's way
+    pointat(70, 80);
+    pressthroughbox();
+    EXPECT_STREQ(boxtext, "Starting point set for player #0!");
+    EXPECT_EQ(mapdata.homex[0], 70);
+    EXPECT_EQ(mapdata.homey[0], 80);
+    EXPECT_EQ(mapdata.homedir[0], 1) << "an even facing lays out no formation";
+    // Facing 1: the party stands every other cell along the row.
+    EXPECT_EQ(startpartysize(), 1);
+    EXPECT_EQ(formationplace(70, 80, 3), 0);
+    EXPECT_EQ(formationplace(74, 80, 3), 2);
+    EXPECT_EQ(formationplace(71, 80, 3), -1);
+    EXPECT_EQ(formationplace(76, 80, 3), -1);
+    maptool = TOOL_PLACEUNIT;
+    placeowner = 2;
+    pointat(70, 80);
+    pressrefused();
+    EXPECT_EQ(npcmap[80 * 256 + 70], 0) << "a computer unit on the start is refused";
+    EXPECT_EQ(npc[65]->isused, 0);
+    placeowner = 0;
+    pointat(90, 90);
+    press();
+    ASSERT_EQ(npcmap[90 * 256 + 90], 1) << "a member of the party goes anywhere";
+    EXPECT_EQ(startpartysize(), 2);
+    placeowner = 1;
+    pointat(72, 80); // the second member's cell now
+    pressrefused();
+    EXPECT_EQ(npcmap[80 * 256 + 72], 0);
+    pointat(74, 80); // past the party of two
+    press();
+    EXPECT_EQ(npcmap[80 * 256 + 74], 33);
+}
+
 TEST(MapEditorTools, PlayerOneFullRefusesWithABox) {
     startworld();
     for (int s = 33; s <= 64; s++) npc[s]->isused = 1;
@@ -494,7 +549,14 @@ TEST(MapEditorInput, PaletteChoosesToolsAndWaitsForTheRelease) {
     press();
     EXPECT_EQ(maptool, TOOL_LANDTILE);
     mousex = 125;
-    mousey = 402 + 16 * 3; // would be tool 8: not on the palette
+    mousey = 402 + 16 * 3; // column 1, row 3: tool 8
+    press();
+    EXPECT_EQ(maptool, TOOL_STARTPOINT);
+    mousex = 2;
+    mousey = 400;
+    press();
+    mousex = 125;
+    mousey = 402 + 16 * 4; // would be tool 9: not on the palette
     press();
     EXPECT_EQ(maptool, TOOL_LANDTILE);
     release();

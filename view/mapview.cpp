@@ -21,6 +21,7 @@
 #include "view/viewpos.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
+#include "world/mapfile.h"
 #include "world/npc.h"
 #include "world/unittype.h"
 #include "world/viewtables.h"
@@ -109,11 +110,21 @@ template <typename F> static void eachsquare(F f) {
         }
 }
 
+// In the map editor the party's start and the cells of its formation are
+// marked: the start in red, the others in the cursor's green.
+static void startmark(i32 x, i32 y, i32 sx, i32 sy, int party) {
+    int place = formationplace(x, y, party);
+    if (place < 0) return;
+    placesprite(place == 0 ? SPRITESEL1 : SPRITESEL2, sx - 64, sy - 32 - surfaceof(itemmap[cellof(x, y)]), 28);
+}
+
 static void landpass() {
     bool selecting = gamestate == GS_EDITMAP && selshown;
+    int party = gamestate == GS_EDITMAP ? startpartysize() : 0;
     eachsquare([&](i32 x, i32 y, i32 sx, i32 sy) {
         if (!onmap(x, y)) return;
         landtile(landmap[cellof(x, y)], sx - 60, sy - 30, cellof(x, y));
+        if (party) startmark(x, y, sx, sy, party);
         if (!selecting || x < selx0 || x > selx1 || y < sely0 || y > sely1) return;
         if (int s = selectionsprite(x, y)) placesprite(s, sx - 60, sy - surfaceof(itemmap[cellof(x, y)]) - 30, (u8)(pulse + 7));
     });

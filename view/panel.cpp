@@ -65,11 +65,12 @@ static void missionpanel(const panelscene& scene) {
 
 static void editorpanel() {
     for (int row = PANELTOP; row < PANELTOP + PANELHEIGHT; row++) std::memset(vspixel(0, row), 0, PANELWIDTH * 2);
-    static const char* const tools[8] = {"PlaceLandTile (L)", "PlaceLandSection (L)", "PlaceRandomLand (R)", "DeleteLand (DEL)",
-                                         "PlaceItem (I)",     "DeleteItem (DEL)",     "Place Unit",          "Delete Unit"};
+    static const char* const tools[9] = {"PlaceLandTile (L)", "PlaceLandSection (L)", "PlaceRandomLand (R)",
+                                         "DeleteLand (DEL)",  "PlaceItem (I)",        "DeleteItem (DEL)",
+                                         "Place Unit",        "Delete Unit",          "Set Starting Point (S)"};
     currentfont = 5;
     i32 x = 2, y = 402;
-    for (int t = 0; t < 8; t++) {
+    for (int t = 0; t < 9; t++) {
         if (y > 479) x += 120, y = 402;
         if (t == maptool) settextcolour555(31, 31, 31);
         else settextcolour555(12, 12, 12);

@@ -122,6 +122,23 @@ void formup(npcrec* const* units, int count) {
     }
 }
 
+// The map's unit in slot 1 gives its slot up to the leader and stays a member.
+int startpartysize() {
+    int count = 1;
+    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) count += npc[slot] && npc[slot]->isused;
+    return count > SLOTSPERPLAYER ? SLOTSPERPLAYER : count;
+}
+
+int formationplace(i32 x, i32 y, int count) {
+    formation f = startformation(mapdata);
+    npcrec spot{};
+    for (int i = 0; i < count; i++) {
+        if (!place(f, spot)) return -1;
+        if (spot.x == x && spot.y == y) return i;
+    }
+    return -1;
+}
+
 static void placeplayer0(scratchmap& m) {
     formation f = startformation(m.header);
     for (int slot = 1; slot <= MAXNPCS; slot++) {

@@ -20,3 +20,9 @@ struct npcrec;
 // The units stand in player 0's formation at its start point, in the
 // order given (npcmap is the caller's to mend).
 void formup(npcrec* const* units, int count);
+// How many stand in that formation when a mission starts on the map in
+// memory: the leader and player 0's units.
+int startpartysize();
+// Where in the formation of `count` units the cell lies: 0 the start cell
+// (the leader's), 1.. the others' cells, -1 none.
+int formationplace(i32 x, i32 y, int count);
