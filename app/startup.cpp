@@ -10,6 +10,7 @@
 #include "app/messagepump.h"
 #include "app/cursor.h"
 #include "app/timer.h"
+#include "editor/editorpictures.h"
 #include "game/spells.h"
 #include "game/statedump.h"
 #include "platform/files.h"
@@ -39,6 +40,7 @@ u32 initall() {
     allocgrids();
     initviewtables();
     loadgamebitmaps();
+    checkeditorpictures();
     initfonts();
     initdistancetable();
     initlighttables();

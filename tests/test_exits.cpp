@@ -56,6 +56,21 @@ TEST(Exits, AMissingFileEndsWithItsCodeNamingTheDataDirectory) {
     EXPECT_TRUE(has(e.err, "vennor: Unable to access file!: vsstable.dat (data directory " + data + ")\n")) << e.err;
 }
 
+// An editor picture of the wrong size ends the start, naming it, before
+// the menu: never an edit in progress.
+TEST(Exits, AnEditorPictureOfAnotherSizeEndsTheStartNamingIt) {
+    fs::path dir = fs::path(VENNOR_TEST_TMP) / "exits" / "editorpicture";
+    fs::remove_all(dir);
+    fs::create_directories(dir.parent_path());
+    fs::copy(VENNOR_DATA, dir, fs::copy_options::recursive);
+    fs::path editor = dir / "bitmaps" / "editor";
+    fs::copy_file(editor / "scrollbox.bmp", editor / "updown.bmp", fs::copy_options::overwrite_existing); // 20 x 16
+    ended e = runvennor(dir.string(), "", "--headless");
+    EXPECT_EQ(e.status, 3) << e.err;
+    EXPECT_TRUE(has(e.err, "Bitmaps\\Editor\\updown.bmp: 20 x 16 pixels, the program needs 20 x 40")) << e.err;
+    EXPECT_TRUE(has(e.err, "vennor: Unable to access file!: Bitmaps\\Editor\\updown.bmp")) << e.err;
+}
+
 TEST(Exits, WithoutADisplayTheProgramSaysSoInsteadOfRunningUnseen) {
     std::string data = emptydata("nodisplay", true);
     ended e = runvennor(data, "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy", "");
