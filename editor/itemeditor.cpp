@@ -13,6 +13,7 @@
 #include "editor/edititem.h"
 #include "editor/itemcreate.h"
 #include "editor/itemsave.h"
+#include "editor/maptools.h"
 #include "editor/mapeditor.h"
 #include "editor/pageloop.h"
 #include "editor/selectlist.h"
@@ -199,7 +200,10 @@ static u8 runpage() {
 // edits are left unsaved.
 static bool leaveitems() {
     std::string why;
-    if (saveitems(&why)) return true;
+    if (saveitems(&why)) {
+        itemtypesedited = false; // the map editor's changes are written too
+        return true;
+    }
     char text[256];
     std::snprintf(text, sizeof text, "Items not saved: %s", why.c_str());
     okbox(text);

@@ -10,8 +10,9 @@
 #include "app/input.h"
 #include "app/messagepump.h"
 #include "app/redrawscreen.h"
-#include "editor/maptools.h"
 #include "editor/editinput.h"
+#include "editor/itemsave.h"
+#include "editor/maptools.h"
 #include "game/cursorchoice.h"
 #include "text/boxes.h"
 #include "text/font.h"
@@ -164,13 +165,23 @@ bool mapeditorframe() {
     return boxresult == 255;
 }
 
+// The item types the map editor changed (nudges, C) go with the map.
 bool saveeditedmap() {
     std::string why;
-    if (savemap(MAPNAME, &why)) return true;
     char text[256];
-    std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
-    okbox(text);
-    return false;
+    if (!savemap(MAPNAME, &why)) {
+        std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
+        okbox(text);
+        return false;
+    }
+    if (!itemtypesedited) return true;
+    if (!saveitems(&why)) {
+        std::snprintf(text, sizeof text, "Map saved, but its item changes not: %s", why.c_str());
+        okbox(text);
+        return false;
+    }
+    itemtypesedited = false;
+    return true;
 }
 
 bool leavemapeditor() {

@@ -164,6 +164,8 @@ static int itemparts(u32 off, i32* first) {
     return count;
 }
 
+bool itemtypesedited = false;
+
 void nudgeitem(u32 off, int dheight, int dwidth) {
     i32 first = 0;
     int count = itemparts(off, &first);
@@ -171,10 +173,14 @@ void nudgeitem(u32 off, int dheight, int dwidth) {
         if (itemtyperec* t = itemtype[first + k]) {
             t->picheight = (u8)(t->picheight + dheight);
             t->picwidth = (u8)(t->picwidth + dwidth);
+            itemtypesedited = true;
         }
 }
 
 void clearblocking(u32 off) {
     if (off >= (u32)MAPCELLS) return;
-    if (itemtyperec* t = itemtype[itemmap[off]]; t && itemmap[off]) t->blockssight = t->blockspassage = 0;
+    if (itemtyperec* t = itemtype[itemmap[off]]; t && itemmap[off]) {
+        t->blockssight = t->blockspassage = 0;
+        itemtypesedited = true;
+    }
 }

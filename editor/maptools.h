@@ -29,3 +29,6 @@ void steptoolnumber(int dir);
 void nudgeitem(u32 off, int dheight, int dwidth);
 // Clears Blocks Sight and Blocks Passage of the item under the cursor.
 void clearblocking(u32 off);
+// Set by the two above: item types changed that the map's save must write
+// (items.dat and items.raw, with their backups); cleared once written.
+extern bool itemtypesedited;

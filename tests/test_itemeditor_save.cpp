@@ -12,11 +12,15 @@
 #include "editor/itemeditor.h"
 #include "editor/itemsave.h"
 #include "editor/mapeditor.h"
+#include "editor/maptools.h"
 #include "itemeditorenv.h"
 #include "platform/safewrite.h"
 #include "testenv.h"
 #include "text/boxes.h"
+#include "world/cells.h"
+#include "world/grids.h"
 #include "world/itemtype.h"
+#include "world/npc.h"
 
 namespace fs = std::filesystem;
 
@@ -142,4 +146,39 @@ TEST(ItemEditorSave, AFailedSaveOnLeavingSaysWhyAndAsksBeforeLeaving) {
     size_t first = log.find("Items not saved: ");
     ASSERT_NE(first, std::string::npos);
     EXPECT_NE(log.find("Items not saved: ", first + 1), std::string::npos) << "saved twice, the page between";
+}
+
+// The map editor's nudges and C change item types: the map's save writes
+// them into the item files, the old ones kept as backups; a save with no
+// such change leaves the item files alone.
+TEST(ItemEditorSave, TheMapsSaveWritesTheMapEditorsItemChanges) {
+    startitemeditor(565);
+    allocgrids();
+    initnpc();
+    fs::create_directories(testdatadir() + "/maps");
+    itemtype[5]->isused = itemtype[5]->isloaded = 1;
+    itemtype[5]->picheight = 20;
+    itemtype[5]->blockssight = 1;
+    givepicture(5, {0, 0, 1, 0x1F, 0});
+    std::string why;
+    ASSERT_TRUE(saveitems(&why)) << why;
+    std::string before = bytesof("items/items.dat");
+    u32 off = (u32)cellof(10, 10);
+    itemmap[off] = 5;
+    itemtypesedited = false;
+    nudgeitem(off, 1, 0);
+    clearblocking(off);
+    EXPECT_TRUE(itemtypesedited);
+    ASSERT_TRUE(saveeditedmap());
+    EXPECT_FALSE(itemtypesedited);
+    EXPECT_TRUE(bytesof("items/items.da0") == before) << "the old file kept as the backup";
+    std::vector<u8> raw, dat;
+    std::vector<u32> offsets;
+    builditemfiles(&raw, &dat, &offsets);
+    EXPECT_TRUE(bytesof("items/items.dat") == std::string(dat.begin(), dat.end())) << "the changed record written";
+    EXPECT_FALSE(bytesof("items/items.dat") == before);
+    std::string backup = bytesof("items/items.da0");
+    landmap[off] = 3;
+    ASSERT_TRUE(saveeditedmap());
+    EXPECT_TRUE(bytesof("items/items.da0") == backup) << "no item change, no item files written";
 }
