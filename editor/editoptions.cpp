@@ -13,6 +13,7 @@
 #include "text/boxes.h"
 #include "world/grids.h"
 #include "world/mapfile.h"
+#include "world/npc.h"
 
 enum : int { OPT_LANDEDITOR = 3, OPT_ITEMEDITOR = 4, OPT_UNITEDITOR = 5, OPT_SAVEMAP = 8, OPT_ERASE = 11 };
 
@@ -34,6 +35,22 @@ void filleditoptions() {
     addlistentry("Erase Entire Map", 0);
 }
 
+static bool anyunits() {
+    for (int slot = 1; slot <= MAXNPCS; slot++)
+        if (npc[slot] && npc[slot]->isused) return true;
+    return false;
+}
+
+// As Delete Unit leaves each: its record and its cell empty.
+static void eraseunits() {
+    for (int slot = 1; slot <= MAXNPCS; slot++) {
+        npcrec* n = npc[slot];
+        if (!n || !n->isused) continue;
+        if (n->mapoff < (u32)MAPCELLS && npcmap[n->mapoff] == slot) npcmap[n->mapoff] = 0;
+        std::memset(n, 0, sizeof *n);
+    }
+}
+
 void editoption(int choice) {
     if (choice < 1 || choice > listcount || listentries[choice - 1].notselectable) return;
     if (choice == OPT_SAVEMAP) {
@@ -52,6 +69,7 @@ void editoption(int choice) {
         if (confirmbox("Clear Entire Map?")) {
             std::memset(landmap, 0, MAPCELLS * sizeof(u16));
             std::memset(itemmap, 0, MAPCELLS * sizeof(u16));
+            if (anyunits() && confirmbox("Erase every unit too?")) eraseunits();
         }
         waitingforlmbup = 1;
     }

@@ -232,3 +232,30 @@ TEST(EndToEndEditors, EveryEditorInOneSessionAndTheDemoPlaysWhatWasMade) {
             EXPECT_TRUE(fs::exists(shots + "/" + shot + ".png")) << shot;
     }
 }
+
+// "Erase Entire Map" clears the ground and the items, and after a second
+// question every unit too; No there keeps the units as they were.
+TEST(EndToEndEditors, EraseEntireMapAsksBeforeItErasesTheUnitsToo) {
+    auto erase = [](const std::string& name, const char* second) {
+        std::string data = freshdata(name);
+        std::string base = data + "/../" + name;
+        std::string script = "10 move 320 284\n20 ldown\n22 lup\n70 dump " + base + "-before.txt\n80 move 300 100\n90 rdown\n"
+                             "100 move 310 243\n110 rup\n140 key Y\n180 key " + std::string(second) + "\n220 dump " + base +
+                             "-after.txt\n240 quit\n";
+        run r = play(data, script);
+        EXPECT_EQ(r.status, 0) << r.err;
+        return std::make_pair(readtext(base + "-before.txt"), readtext(base + "-after.txt"));
+    };
+    auto units = [](const std::string& dump) {
+        std::istringstream in(dump);
+        std::string lines;
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind("npc ", 0) == 0) lines += line + "\n";
+        return lines;
+    };
+    auto [before, erased] = erase("eraseall", "Y");
+    EXPECT_FALSE(units(before).empty()) << "the demo map has units";
+    EXPECT_EQ(units(erased), "") << "Yes twice: no unit left";
+    auto [again, kept] = erase("erasekeep", "N");
+    EXPECT_EQ(units(kept), units(again)) << "No to the second question keeps every unit";
+}
