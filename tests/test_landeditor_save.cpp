@@ -203,6 +203,13 @@ TEST(LandVisit, NoKeepsTheTilesAndTheDialogOpensAgainWhereItWas) {
     EXPECT_EQ(currentland, 32);
 }
 
+// A double click at (x, y) from tick t on.
+static std::string dbl(int t, int x, int y) {
+    std::string at = " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
+    return std::to_string(t) + at + std::to_string(t + 1) + " ldown\n" + std::to_string(t + 2) + " lup\n" +
+           std::to_string(t + 3) + " ldown\n" + std::to_string(t + 4) + " lup\n";
+}
+
 TEST(LandVisit, AfterNoTheDialogShowsTheFolderItWasLeftIn) {
     start(565);
     fs::create_directories("terrain/more");
@@ -211,11 +218,6 @@ TEST(LandVisit, AfterNoTheDialogShowsTheFolderItWasLeftIn) {
     // The list, then folder row 1 ("more") and its file row 0, No; the dialog
     // comes back in "more", whose file row 0 is taken with Yes ("terrain"
     // itself has no bitmap to take).
-    auto dbl = [](int t, int x, int y) {
-        std::string at = " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
-        return std::to_string(t) + at + std::to_string(t + 1) + " ldown\n" + std::to_string(t + 2) + " lup\n" +
-               std::to_string(t + 3) + " ldown\n" + std::to_string(t + 4) + " lup\n";
-    };
     runscripted("1 move 515 5\n10 rdown\n20 move 500 19\n30 rup\n" + dbl(100, 100, 139) + dbl(200, 330, 125) +
                 "300 key N\n" + dbl(400, 330, 125) + "500 key Y\n600 move 515 5\n601 key ESC\n");
     EXPECT_TRUE(sametiles(32, 80, 16));
@@ -229,11 +231,6 @@ TEST(LandVisit, EachNewSectionsDialogOpensInTerrain) {
     fs::copy_file(fs::path(VENNOR_DATA) / "terrain" / "meadow.bmp", "terrain/more/meadow.bmp");
     copydata("terrain/cobbles.bmp"); // section 17, tiles 272..287
     landselected = 32;
-    auto dbl = [](int t, int x, int y) {
-        std::string at = " move " + std::to_string(x) + " " + std::to_string(y) + "\n";
-        return std::to_string(t) + at + std::to_string(t + 1) + " ldown\n" + std::to_string(t + 2) + " lup\n" +
-               std::to_string(t + 3) + " ldown\n" + std::to_string(t + 4) + " lup\n";
-    };
     // Into "more", No, its meadow with Yes onto 32; then the pointer on
     // the fourth section (48) and a new section from the dialog's file row
     // 0, which is "terrain"'s cobbles.
