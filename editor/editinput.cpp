@@ -84,7 +84,7 @@ void followdrag() { mousemove(); }
 enum : u32 { KEY_C = 'C', KEY_G = 'G', KEY_I = 'I', KEY_L = 'L', KEY_O = 'O', KEY_R = 'R', KEY_S = 'S' };
 enum : u32 { NUMPAD2 = VK_NUMPAD0 + 2, NUMPAD4 = VK_NUMPAD0 + 4, NUMPAD6 = VK_NUMPAD0 + 6, NUMPAD8 = VK_NUMPAD0 + 8 };
 
-static void keydown(u32 key) {
+static void keytool(u32 key) {
     switch (editorkeypad(key)) {
     case VK_RETURN:
     case VK_ESCAPE: boxresult = 1; break;
@@ -116,6 +116,14 @@ static void keydown(u32 key) {
         break;
     default: break;
     }
+}
+
+// A tool changed by a key leaves no rectangle of the last one behind, as
+// the palette does.
+static void keydown(u32 key) {
+    u8 before = maptool;
+    keytool(key);
+    if (maptool != before) selshown = 0;
 }
 
 void editmapinput(u32 message, u32 wparam, i32) {

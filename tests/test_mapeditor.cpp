@@ -338,6 +338,13 @@ TEST(MapEditorStartPoint, SetsTheStartAndItsWayAndKeepsComputerUnitsOffTheFormat
     startworld();
     key('S');
     ASSERT_EQ(maptool, TOOL_STARTPOINT);
+    pointat(70, 80);
+    editmapinput(WM_MOUSEMOVE, 0, 0);
+    EXPECT_EQ(selshown, 1) << "the ground the formation may take";
+    EXPECT_EQ(selx1, 84);
+    key('I');
+    EXPECT_EQ(selshown, 0) << "gone with the tool";
+    key('S');
     placefacing = 1;
     key(VK_NUMPAD0 + 6);
     EXPECT_EQ(placefacing, 3);
