@@ -146,12 +146,7 @@ TEST(ItemEditorDialog, UsedWithoutAPictureInMemoryDrawsAndSavesNone) {
     ASSERT_EQ(t.isused, 1);
     clearvsall();
     drawitempicraw(70, 100, 100);
-    lockvs();
-    u32 lit = 0;
-    for (i32 y = -VSTOP; y < VSHEIGHT - VSTOP; y++)
-        for (i32 x = -VSLEFT; x < VSWIDTH - VSLEFT; x++) lit += *vspixel(x, y) != 0;
-    unlockvs();
-    EXPECT_EQ(lit, 0u);
+    EXPECT_EQ(vsinked(), 0u);
     std::vector<u8> raw, dat;
     std::vector<u32> offsets;
     builditemfiles(&raw, &dat, &offsets);

@@ -22,7 +22,6 @@
 #include "testenv.h"
 #include "text/boxes.h"
 #include "text/font.h"
-#include "video/display.h"
 #include "video/vscreen.h"
 #include "view/light.h"
 #include "view/mapview.h"
@@ -661,12 +660,7 @@ TEST(MapEditorPreview, ItemZeroShowsItsLabel) {
     auto inked = [] {
         clearvsall();
         drawtoolpreview();
-        lockvs();
-        int n = 0;
-        for (i32 y = -VSTOP; y < VSHEIGHT - VSTOP; y++)
-            for (i32 x = -VSLEFT; x < VSWIDTH - VSLEFT; x++) n += *vspixel(x, y) != 0;
-        unlockvs();
-        return n;
+        return vsinked();
     };
     selectedwx = scx, selectedwy = scy;
     maptool = TOOL_PLACEITEM;

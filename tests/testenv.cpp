@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "video/display.h"
 #include "video/sprite.h"
+#include "video/vscreen.h"
 
 std::vector<caughtbox> boxes;
 static std::string datadir;
@@ -96,3 +97,15 @@ void writesolidbmp(const std::string& name, int w, int h, u32 colour) {
     std::filesystem::create_directories(std::filesystem::path(datadir + "/" + name).parent_path());
     writebmp(name, w, h, [colour](int, int) { return colour; });
 }
+
+template <typename F> static u32 vscountwhere(F match) {
+    lockvs();
+    u32 n = 0;
+    for (i32 y = -VSTOP; y < VSHEIGHT - VSTOP; y++)
+        for (i32 x = -VSLEFT; x < VSWIDTH - VSLEFT; x++) n += match(*vspixel(x, y));
+    unlockvs();
+    return n;
+}
+
+u32 vsinked() { return vscountwhere([](u16 v) { return v != 0; }); }
+u32 vscount(u16 colour) { return vscountwhere([colour](u16 v) { return v == colour; }); }

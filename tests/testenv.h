@@ -27,6 +27,9 @@ const std::string& testdatadir();
 std::string readtext(const std::string& hostpath);
 // A 24-bit picture of one colour (0xRRGGBB) in the test's data directory.
 void writesolidbmp(const std::string& name, int w, int h, u32 colour);
+// Pixels of the whole Virtual Screen that are not 0, and that hold colour.
+u32 vsinked();
+u32 vscount(u16 colour);
 // Copies the generated cursor picture into the test's data directory.
 void copycursors();
 
