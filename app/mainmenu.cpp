@@ -6,6 +6,7 @@
 #include "app/redrawscreen.h"
 #include "app/selectcolor.h"
 #include "editor/mapeditor.h"
+#include "game/campaign.h"
 #include "game/mission.h"
 #include "game/savemenu.h"
 #include "resources/stringtable.h"
@@ -21,10 +22,11 @@ struct menubutton {
 };
 
 static const menubutton menubuttons[NUMWIDGETS] = {
-    {2, 250, 240, 140, 0},   // Run Demo
-    {5, 280, 342, 80, 402},  // Exit, below Load Game
-    {9, 250, 272, 140, 32},  // Map Editor
-    {11, 250, 304, 140, 200}, // Load Game
+    {2, 250, 240, 140, 0},    // Run Demo
+    {5, 280, 386, 80, 402},   // Exit, below the framed four
+    {9, 250, 272, 140, 32},   // Map Editor
+    {11, 250, 336, 140, 200}, // Load Game
+    {12, 250, 304, 140, 300}, // New Game: the campaign
 };
 
 // The title covers the whole screen.
@@ -63,6 +65,7 @@ static void press(int i) {
     if (i == 0) runmission();
     else if (i == 1) askquit();
     else if (i == 3) menuloadgame();
+    else if (i == 4) runcampaign();
     else {
         runmapeditor();
         redrawscreen();

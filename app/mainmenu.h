@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/types.h"
 
-// Paints the title picture and the four buttons.
+// Paints the title picture and the five buttons.
 void paintmainmenu();
 // The idle loop's work while the menu shows: the buttons (their captions
 // pulse under the mouse), then a frame.

@@ -52,8 +52,18 @@ u32 initall() {
     return 1;
 }
 
+// A map named on the command line that is not there yet is no fault: the
+// map editor begins it under that name.
 static void loadfirstmap() {
-    if (loadmap("maps\\map0.dat")) return;
+    const std::string& name = plat_options().mapname;
+    if (!name.empty()) {
+        demomapname = mappath(name);
+        if (!plat_fileexists(demomapname.c_str())) {
+            debuglog("No map %s yet: the map editor begins it\n", demomapname.c_str());
+            return;
+        }
+    }
+    if (loadmap(demomapname.c_str())) return;
     fliptogdi();
     errorbox("Error", "Unable to load map!");
 }

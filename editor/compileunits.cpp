@@ -6,6 +6,7 @@
 #include "app/memory.h"
 #include "editor/encodepicture.h"
 #include "platform/ddraw.h"
+#include "platform/files.h"
 #include "text/boxes.h"
 #include "video/display.h"
 #include "video/presentframe.h"
@@ -43,11 +44,15 @@ int unitfilenumber(int action, int frame) {
     return frame <= 9 ? frame + 7 : frame - 9;
 }
 
-std::string unitbitmapname(int set, int action, int facingindex, int frame) {
+std::string unitpicsfolder(int set) {
+    std::string own = "Unit Pics\\" + std::to_string(set);
+    return plat_listdir(own.c_str(), "*").empty() ? "Unit Pics\\" : own + "\\";
+}
+
+std::string unitbitmapname(int set, int action, int facingindex, int frame, const std::string& folder) {
     char num[16];
     std::snprintf(num, sizeof num, "%.4d", unitfilenumber(action, frame));
-    return std::string("Unit Pics\\") + unitclassprefix(set) + actionfolder[action] + facingprefix[facingindex] + num +
-           ".bmp";
+    return folder + unitclassprefix(set) + actionfolder[action] + facingprefix[facingindex] + num + ".bmp";
 }
 
 void unitboxshift(int action, int facingindex, int frame, int* dx, int* dy) {
@@ -108,10 +113,11 @@ bool compileunitpics(int s) {
     if (s < 0 || s >= NUMUNITTYPES) return false;
     std::vector<std::vector<u8>> frames(UNITFRAMES);
     size_t total = 0;
+    const std::string folder = unitpicsfolder(s);
     for (int a = 0; a < 3; a++)
         for (int f = 0; f < 8; f++)
             for (int k = 0; k < 16; k++) {
-                std::string name = unitbitmapname(s, a, f, k);
+                std::string name = unitbitmapname(s, a, f, k, folder);
                 char text[200];
                 if (!bitmapreadable(name)) {
                     std::snprintf(text, sizeof text, "Unit picture missing or unreadable: %s", name.c_str());

@@ -6,8 +6,12 @@
 const char* unitclassprefix(int set);
 // The number in a frame's file name: walk starts at 0007 and wraps to 0001.
 int unitfilenumber(int action, int frame);
-// "Unit Pics\<class><action>\<facing><NNNN>.bmp" for facing index 0..7.
-std::string unitbitmapname(int set, int action, int facingindex, int frame);
+// "Unit Pics\<set>\" when set 0..11 has a tree of its own there (a folder
+// with anything in it), so one set can look unlike the others that share
+// its class's tree; else "Unit Pics\".
+std::string unitpicsfolder(int set);
+// "<folder><class><action>\<facing><NNNN>.bmp" for facing index 0..7.
+std::string unitbitmapname(int set, int action, int facingindex, int frame, const std::string& folder = "Unit Pics\\");
 // How far a walk frame's box moves from its base place along the step.
 void unitboxshift(int action, int facingindex, int frame, int* dx, int* dy);
 

@@ -6,6 +6,8 @@
 #include "editor/keypadkeys.h"
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
+#include "editor/undo.h"
+#include "platform/platform.h"
 #include "game/cursorchoice.h"
 #include "platform/winmsg.h"
 #include "view/mapview.h"
@@ -118,9 +120,21 @@ static void keytool(u32 key) {
     }
 }
 
+// Ctrl with Z, Y and S: the history and the save, as in most editors.
+static bool controlkey(u32 key) {
+    if (!plat_keyheld(VK_CONTROL)) return false;
+    if (key == 'Z') undostep();
+    else if (key == 'Y') redostep();
+    else if (key == 'S') saveeditedmap();
+    else return false;
+    selshown = 0;
+    return true;
+}
+
 // A tool changed by a key leaves no rectangle of the last one behind, as
 // the palette does.
 static void keydown(u32 key) {
+    if (controlkey(key)) return;
     u8 before = maptool;
     keytool(key);
     if (maptool != before) selshown = 0;

@@ -8,29 +8,33 @@
 #include "editor/itemeditor.h"
 #include "editor/landeditor.h"
 #include "editor/mapeditor.h"
+#include "editor/mapfiles.h"
 #include "editor/selectlist.h"
 #include "editor/uniteditor.h"
+#include "editor/undo.h"
 #include "text/boxes.h"
 #include "world/grids.h"
 #include "world/mapfile.h"
 #include "world/npc.h"
 
-enum : int { OPT_LANDEDITOR = 3, OPT_ITEMEDITOR = 4, OPT_UNITEDITOR = 5, OPT_SAVEMAP = 8, OPT_ERASE = 11 };
+enum : int {
+    OPT_UNDO = 1, OPT_REDO = 2, OPT_LANDEDITOR = 3, OPT_ITEMEDITOR = 4, OPT_UNITEDITOR = 5,
+    OPT_NEWMAP = 6, OPT_LOADMAP = 7, OPT_SAVEMAP = 8, OPT_SAVEAS = 9, OPT_ERASE = 11
+};
 
-// Undo, a second map file and a chosen file name do not exist, so their
-// entries are shown grey. The land, item and unit editors are grey until
-// they are built.
+// Redo and New Map take two of the separators' rows, so every other entry
+// keeps its row. Undo and Redo are grey with nothing to step through.
 void filleditoptions() {
     listcount = 0;
-    addlistentry("Undo", 1);
-    addlistentry("---", 1);
+    addlistentry("Undo", canundo() ? 0 : 1);
+    addlistentry("Redo", canredo() ? 0 : 1);
     addlistentry("Land Editor", 0);
     addlistentry("Item Editor", 0);
     addlistentry("Unit Editor", 0);
-    addlistentry("---", 1);
-    addlistentry("Load Map", 1);
+    addlistentry("New Map", 0);
+    addlistentry("Load Map", 0);
     addlistentry("Save Map", 0);
-    addlistentry("Save Map As", 1);
+    addlistentry("Save Map As", 0);
     addlistentry("---", 1);
     addlistentry("Erase Entire Map", 0);
 }
@@ -51,19 +55,33 @@ static void eraseunits() {
     }
 }
 
+// The other editors change the land, item and unit types on their own;
+// what they did is not the map editor's to undo.
+static void runsubeditor(u32 (*editor)()) {
+    undocommit();
+    editor();
+    undorebase();
+}
+
 void editoption(int choice) {
     if (choice < 1 || choice > listcount || listentries[choice - 1].notselectable) return;
-    if (choice == OPT_SAVEMAP) {
+    waitingforlmbup = 1;
+    if (choice == OPT_UNDO) undostep();
+    else if (choice == OPT_REDO) redostep();
+    else if (choice == OPT_NEWMAP) editornewmap();
+    else if (choice == OPT_LOADMAP) editorloadmap();
+    else if (choice == OPT_SAVEAS) editorsaveas();
+    else if (choice == OPT_SAVEMAP) {
         saveeditedmap();
         waitingforlmbup = 1;
     } else if (choice == OPT_LANDEDITOR) {
-        runlandeditor();
+        runsubeditor(runlandeditor);
         waitingforlmbup = 1;
     } else if (choice == OPT_UNITEDITOR) {
-        rununiteditor();
+        runsubeditor(rununiteditor);
         waitingforlmbup = 1;
     } else if (choice == OPT_ITEMEDITOR) {
-        runitemeditor();
+        runsubeditor(runitemeditor);
         waitingforlmbup = 1;
     } else if (choice == OPT_ERASE) {
         if (confirmbox("Clear Entire Map?")) {

@@ -12,8 +12,12 @@
 #include "app/redrawscreen.h"
 #include "editor/editinput.h"
 #include "editor/itemsave.h"
+#include "editor/mapfiles.h"
 #include "editor/maptools.h"
+#include "editor/undo.h"
 #include "game/cursorchoice.h"
+#include "platform/files.h"
+#include "platform/platform.h"
 #include "text/boxes.h"
 #include "text/font.h"
 #include "video/presentframe.h"
@@ -120,20 +124,36 @@ static void drawstatusline() {
     currentfont = 5;
     settextcolour555(31, 31, 31);
     drawtextcentered(text, 4, 0, 640);
+    settextcolour555(31, 28, 17);
+    drawtextcentered(editortitleline().c_str(), 384, 0, 640);
     currentfont = keep;
+}
+
+static bool openfirstmap() {
+    const std::string& name = firsteditmap();
+    if (name.empty()) {
+        blankmap();
+    } else if (!loadmap(name.c_str())) {
+        // A map named on the command line that is not there yet is begun
+        // blank under its name, so one command starts a new map.
+        bool named = name == demomapname && !plat_options().mapname.empty();
+        if (!named || plat_fileexists(name.c_str())) return false;
+        blankmap();
+    }
+    editormapopened(name);
+    return true;
 }
 
 bool startmapeditor() {
     pushgamestate(gamestate);
     gamestate = GS_EDITMAP;
     setcursormode(20);
-    if (!loadmap(MAPNAME)) {
+    if (!openfirstmap()) {
         okbox("Unable to load map!");
         gamestate = popgamestate();
         redrawscreen();
         return false;
     }
-    std::memset(lightmap, 0, MAPCELLS);
     fullview = 0;
     maptool = TOOL_PLACEITEM;
     scx = scy = 128;
@@ -153,6 +173,8 @@ static bool pumpeditor() {
 
 bool mapeditorframe() {
     if (!pumpeditor()) return false;
+    // A drag is one step of the history: it is taken once the button is up.
+    if (!lbuttondown) undocommit();
     pickcursor();
     followdrag();
     borderscroll(mousex, mousey);
@@ -167,13 +189,15 @@ bool mapeditorframe() {
 
 // The item types the map editor changed (nudges, C) go with the map.
 bool saveeditedmap() {
+    if (editmapname.empty()) return editorsaveas();
     std::string why;
     char text[256];
-    if (!savemap(MAPNAME, &why)) {
+    if (!savemap(editmapname.c_str(), &why)) {
         std::snprintf(text, sizeof text, "Map not saved: %s", why.c_str());
         okbox(text);
         return false;
     }
+    undosaved();
     if (!itemtypesedited) return true;
     if (!saveitems(&why)) {
         std::snprintf(text, sizeof text, "Map saved, but its item changes not: %s", why.c_str());
@@ -191,6 +215,7 @@ bool leavemapeditor() {
         return false;
     }
     selshown = 0;
+    plat_setwindowtitle("Vennor");
     gamestate = popgamestate();
     redrawscreen();
     return true;

@@ -22,8 +22,6 @@ extern i32 placeunittype; // 0..11
 extern u8 placeowner;     // the player 0..3 placed units belong to; O steps it
 extern i32 dragx, dragy;  // the cell where a rectangle drag started
 
-constexpr const char* MAPNAME = "maps\\map0.dat";
-
 // Enters the editor on the game map; false (after "Unable to load map!")
 // when the map could not be loaded.
 bool startmapeditor();
@@ -33,7 +31,8 @@ bool mapeditorframe();
 // Asks "Save map?", saves on Yes (a failed save says why and keeps the
 // editor open: false), then returns to the caller's state.
 bool leavemapeditor();
-// Saves the map set; a failure is shown in an OK box with its reason.
+// Saves the open map set (a new map asks for a name first); a failure is
+// shown in an OK box with its reason.
 bool saveeditedmap();
 u32 runmapeditor();
 

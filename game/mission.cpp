@@ -28,6 +28,7 @@
 #include "game/pathfind.h"
 #include "platform/platform.h"
 #include "sound/dsound.h"
+#include "text/boxes.h"
 #include "video/presentframe.h"
 #include "view/clouds.h"
 #include "view/damagenumbers.h"
@@ -77,11 +78,14 @@ static void makeleader() {
     l.destx = l.desty = 0;
 }
 
-void startmission() {
+std::string missionmap;
+
+bool startmission() {
     debuglog("runmission() ...\n");
     loadkeybindings();
     debuglog("Initiating map load ...\n");
-    if (!loadmap("maps\\map0.dat")) exitgame(3, "maps\\map0.dat");
+    const std::string& map = missionmap.empty() ? demomapname : missionmap;
+    if (!loadmap(map.c_str())) return false;
     if (!moveoutofslot1()) debuglog("Party: no free slot for the map's unit in slot 1; the leader takes it\n");
     makeleader();
     formparty();
@@ -116,6 +120,7 @@ void startmission() {
     startmissionstats();
     debuglog("Starting Main Game Loop ...\n");
     boxresult = 255;
+    return true;
 }
 
 void endmission() {
@@ -275,8 +280,16 @@ bool missionframe() {
     return boxresult == 255;
 }
 
-u32 runmission() {
-    startmission();
+u32 runmission() { return runmissionon(demomapname); }
+
+u32 runmissionon(const std::string& map) {
+    missionmap = map;
+    if (!startmission()) {
+        std::string text = "Unable to load map!\n" + map;
+        okbox(text.c_str());
+        redrawscreen();
+        return 0;
+    }
     while (missionframe()) {}
     endmission();
     return 1;

@@ -1,6 +1,8 @@
 #pragma once
 // The mission: the leader's party against the computer's units, frame by
 // frame, until the player leaves.
+#include <string>
+
 #include "platform/types.h"
 
 constexpr int NPCPATHSIZE = 128;
@@ -13,11 +15,17 @@ extern u32 animationdue;  // the tick of the map's next animation step
 extern u32 nextframetick; // the tick the paced frame waits for
 extern u8 shiftdown, capslockon, ctrldown; // read once per simulation step
 
+// The map the mission is played on: the demo's unless a campaign chose one.
+extern std::string missionmap;
+// "Run Demo": a mission on the demo's map.
 u32 runmission();
+// A mission on the map named; 0 (the player told) when it cannot be loaded.
+u32 runmissionon(const std::string& map);
 // The frame loop on the mission as it stands (a loaded game), then its end.
 u32 resumemission();
 // Mission start without the frame loop: the map, the leader, the view.
-void startmission();
+// False, with nothing started, when the mission's map cannot be loaded.
+bool startmission();
 // One frame: input, picking, simulation unless paused, the view, pacing,
 // present. False once the mission has ended.
 bool missionframe();

@@ -22,6 +22,7 @@ struct platbackend {
     // One pass of a busy wait.
     void (*spin)();
     void (*setgrab)(bool on);
+    void (*settitle)(const char* title);
     void (*shutdown)();
 };
 

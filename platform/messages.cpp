@@ -14,6 +14,7 @@ extern const platbackend* backend;
 static std::deque<platmsg> queue;
 static windowprocfn windowproc = nullptr;
 static bool windowopen = false;
+static std::string windowtitle;
 static i32 cursorx = 0, cursory = 0;
 static bool keys[256];
 static bool toggled[256]; // lock keys: flipped each time they go down
@@ -42,6 +43,7 @@ bool plat_createwindow(const char* title, windowprocfn proc) {
     }
     windowproc = proc;
     windowopen = true;
+    windowtitle = title;
     applygrab();
     return true;
 }
@@ -55,6 +57,14 @@ void plat_destroywindow() {
 }
 
 bool plat_windowexists() { return windowopen; }
+
+
+void plat_setwindowtitle(const char* title) {
+    windowtitle = title;
+    if (backend && windowopen) backend->settitle(title);
+}
+
+const std::string& plat_windowtitle() { return windowtitle; }
 
 static void fill() {
     if (!windowopen) return;

@@ -1,4 +1,5 @@
 // Command line, start-up and the choice of backend.
+#include <cctype>
 #include <cstdio>
 #include <cerrno>
 #include <cstdlib>
@@ -23,7 +24,7 @@ const platoptions& plat_options() { return options; }
 static const char usage[] =
     "usage: vennor [--data DIR | --user-dir DIR] [--window | --fullscreen] [--scale N]\n"
     "              [--pixel-format 555|565] [--mute] [--headless] [--play FILE] [--record FILE]\n"
-    "              [--config FILE] [--help] [--version]\n"
+    "              [--map NAME] [--config FILE] [--help] [--version]\n"
     "  --data DIR          one tree to read and write, with no player's tree (for tests and mods)\n"
     "  --user-dir DIR      the player's tree for this run (default: $XDG_DATA_HOME/vennor)\n"
     "  --window            run in a window (the default)\n"
@@ -34,6 +35,7 @@ static const char usage[] =
     "  --headless          no display or audio device; virtual clock (needs --play)\n"
     "  --play FILE         take input from a script\n"
     "  --record FILE       write the input to a script\n"
+    "  --map NAME          Run Demo and the map editor use maps/NAME.dat instead of map0\n"
     "  --config FILE       the settings file for this run (default: $XDG_CONFIG_HOME/vennor/vennor.ini;\n"
     "                      none with --headless); the options above win over it and are not saved\n";
 
@@ -51,6 +53,13 @@ static bool parseint(const char* s, int lo, int hi, int* out) {
     return true;
 }
 
+static bool plainname(const std::string& s) {
+    if (s.empty() || s.size() > 32) return false;
+    for (char c : s)
+        if (!std::isalnum((unsigned char)c) && c != '-' && c != '_') return false;
+    return true;
+}
+
 // One option with its value; false with *err when refused.
 static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::string* err) {
     std::string a = argv[i];
@@ -58,7 +67,11 @@ static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::stri
     else if (a == "--fullscreen") o->fullscreen = true;
     else if (a == "--mute") o->mute = true;
     else if (a == "--headless") o->headless = true;
-    else if (a == "--data" || a == "--user-dir" || a == "--play" || a == "--record") {
+    else if (a == "--map") {
+        if (!needvalue(i, argc, argv, err)) return false;
+        o->mapname = argv[++i];
+        if (!plainname(o->mapname)) { *err = "--map takes a map's name: 1 to 32 letters, digits, - and _"; return false; }
+    } else if (a == "--data" || a == "--user-dir" || a == "--play" || a == "--record") {
         if (!needvalue(i, argc, argv, err)) return false;
         std::string v = argv[++i];
         (a == "--data" ? o->datadir : a == "--user-dir" ? o->userdir : a == "--play" ? o->playfile : o->recordfile) = v;

@@ -20,6 +20,7 @@ struct platoptions {
     std::string playfile;   // input script
     std::string recordfile; // where to write what the user did
     std::string startdir;   // where the command was started (for shot paths)
+    std::string mapname;    // --map: the map "Run Demo" and the map editor take instead of map0
 };
 
 // Parses the command line. 0: go on; 1: done (help or version printed);
@@ -46,6 +47,9 @@ bool plat_createwindow(const char* title, windowprocfn proc);
 // Sends the destroy message to the window procedure, then closes the window.
 void plat_destroywindow();
 bool plat_windowexists();
+// The window's caption (kept for a window opened later, and for tests).
+void plat_setwindowtitle(const char* title);
+const std::string& plat_windowtitle();
 // Looks at the next message without taking it. False when none is waiting.
 bool plat_peekmessage(platmsg* m);
 // Takes the next message, waiting for one. False when it is the quit message.

@@ -20,6 +20,7 @@ static const stringentry strings[] = {
     {9, "Map Editor"},
     {10, "Exit to menu?"},
     {11, "Load Game"},
+    {12, "New Game"},
     {101, "Uday uyay eallyray antway utay itquay?"},
     {102, "Unay Ampaigncay"},
     {103, "Optionsway"},
@@ -31,6 +32,7 @@ static const stringentry strings[] = {
     {109, "Editorway Apmay"},
     {110, "Abortway urrentcay issionmay?"},
     {111, "Oadlay Amegay"},
+    {112, "Ewnay Amegay"},
 };
 
 int loadstring(u32 id, char* buf, size_t size) {

@@ -1,5 +1,7 @@
 #include "playrun.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +9,7 @@
 #include <sys/wait.h>
 
 #include "testenv.h"
+#include "world/npc.h"
 
 namespace fs = std::filesystem;
 
@@ -64,4 +67,26 @@ run playinstalled(const std::string& prefix, const std::string& home, const std:
                       "/bin/vennor --headless --play " + scriptfile + " " + extra + " 2>" + errfile;
     int st = std::system(cmd.c_str());
     return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, readtext(home + "/data/vennor/text/debug.log"), readtext(errfile)};
+}
+
+void keeponly(const std::string& data, const std::string& map, const std::vector<keptunit>& keep) {
+    std::string path = data + "/maps/" + map + ".npc";
+    std::ifstream in(path, std::ios::binary);
+    std::vector<u8> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(bytes.size(), (size_t)NPCSLOTS * NPCRECSIZE) << path;
+    for (int s = 1; s <= MAXNPCS; s++) {
+        npcrec n{};
+        npcfromfile(&bytes[(size_t)s * NPCRECSIZE], &n);
+        n.isused = 0;
+        for (const keptunit& k : keep)
+            if (k.slot == s) {
+                n.isused = 1;
+                n.x = (i16)k.x, n.y = (i16)k.y;
+                n.mapoff = (u32)(k.y * 256 + k.x);
+                n.health = k.health;
+                n.hidden = 0;
+            }
+        npctofile(&n, &bytes[(size_t)s * NPCRECSIZE]);
+    }
+    std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), (std::streamsize)bytes.size());
 }

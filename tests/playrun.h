@@ -1,6 +1,9 @@
 #pragma once
 // The program run headless on a script, in a data tree of its own.
 #include <string>
+#include <vector>
+
+#include "platform/types.h"
 
 struct run {
     int status;
@@ -12,6 +15,16 @@ std::string freshdata(const std::string& name);
 // The same with the demo's party cut down to its leader, for runs whose
 // orders must land before a companion's blows do.
 std::string freshdataleaderalone(const std::string& name);
+struct keptunit {
+    int slot;
+    i32 x, y;
+    i16 health;
+};
+// The map's units in the test's own tree cut down to the given computer
+// units, each moved to its cell with its health, and no unit of the party
+// but the leader the mission makes.
+void keeponly(const std::string& data, const std::string& map, const std::vector<keptunit>& keep);
+
 // Runs the game on `data` with the script; the log is the run's debug log.
 run play(const std::string& data, const std::string& script, const std::string& extra = "");
 

@@ -158,6 +158,38 @@ TEST(CompileUnits, AMissingBitmapIsNamedAndChangesNothing) {
     EXPECT_EQ(unitpicloaded[0], 0);
 }
 
+// A set with a tree of its own under "Unit Pics\<set>\" compiles from it
+// alone; the other sets of its class keep the shared tree. A frame missing
+// from the set's own tree is named there, not taken from the shared one.
+TEST(CompileUnits, ASetsOwnTreeGivesItALookOfItsOwn) {
+    startcompile(565);
+    const std::string own = "Unit Pics\\7\\";
+    EXPECT_EQ(unitpicsfolder(7), "Unit Pics\\");
+    for (const char* a : {"walk", "attack", "stand"}) fs::create_directories(unitpath(std::string("Unit Pics/7/fighter_") + a));
+    for (int i = 0; i < UNITFRAMES; i++)
+        writebmp(host(unitbitmapname(7, i / 128, i / 16 % 8, i % 16, own)), 4, 4, [](int, int) { return KEY; });
+    writebmp(host(unitbitmapname(7, 0, 0, 8, own)), 100, 100, [](int x, int y) { return x == 20 && y == 80 ? BLUE : KEY; });
+    EXPECT_EQ(unitpicsfolder(7), own);
+    EXPECT_EQ(unitpicsfolder(3), "Unit Pics\\");
+    ASSERT_TRUE(compileunitpics(7));
+    ASSERT_TRUE(compileunitpics(3));
+    using px = std::vector<std::pair<u32, u16>>;
+    EXPECT_EQ(pixelsof(7, 0, 0, 8), (px{{0, 0x001F}})) << "set 7's own frame 8";
+    EXPECT_EQ(pixelsof(3, 0, 0, 8), (px{{0, 0x7C00}})) << "set 3 keeps the shared one";
+    EXPECT_TRUE(pixelsof(7, 0, 0, 1).empty()) << "nothing of the shared tree's frame 1 in set 7";
+    fs::remove(unitpath(host(unitbitmapname(7, 2, 7, 15, own))));
+    boxtext[0] = 0;
+    plat_postmessage(WM_KEYDOWN, VK_RETURN, 0);
+    bool compiled = true;
+    try {
+        compiled = compileunitpics(7);
+    } catch (const processexit&) {
+        compiled = false;
+    }
+    EXPECT_FALSE(compiled);
+    EXPECT_NE(std::string(boxtext).find("Unit Pics\\7\\fighter_stand\\nw_0016.bmp"), std::string::npos) << boxtext;
+}
+
 // The generated sets 1, 2, 4 and 5 were compiled from the generated tree:
 // the editor's compile and save give back the same files.
 TEST(CompileUnits, GeneratedSetsCompileByteForByte) {

@@ -26,36 +26,6 @@ void putfile(const std::string& path, const std::vector<u8>& bytes) {
     std::ofstream(path, std::ios::binary).write((const char*)bytes.data(), (std::streamsize)bytes.size());
 }
 
-struct keptunit {
-    int slot;
-    i32 x, y;
-    i16 health;
-};
-
-// The demo's map in the test's own tree with only the given computer units
-// on it, each moved to its cell with its health, and no unit of the party
-// but the leader the mission makes.
-void keeponly(const std::string& data, const std::vector<keptunit>& keep) {
-    std::string path = data + "/maps/map0.npc";
-    std::vector<u8> bytes = filebytes(path);
-    ASSERT_EQ(bytes.size(), (size_t)NPCSLOTS * NPCRECSIZE);
-    for (int s = 1; s <= MAXNPCS; s++) {
-        npcrec n{};
-        npcfromfile(&bytes[(size_t)s * NPCRECSIZE], &n);
-        n.isused = 0;
-        for (const keptunit& k : keep)
-            if (k.slot == s) {
-                n.isused = 1;
-                n.x = (i16)k.x, n.y = (i16)k.y;
-                n.mapoff = (u32)(k.y * 256 + k.x);
-                n.health = k.health;
-                n.hidden = 0;
-            }
-        npctofile(&n, &bytes[(size_t)s * NPCRECSIZE]);
-    }
-    putfile(path, bytes);
-}
-
 // Skeletons that strike for thousands.
 void deadlyskeletons(const std::string& data) {
     std::string path = data + "/units/unit0.dat";
@@ -165,7 +135,7 @@ void expectendscreen(const std::string& base, bool won) {
 TEST(EndToEndMissionEnd, TheLastEnemySlainWinsTheMission) {
     std::string data = freshdata("won");
     std::string base = data + "/../won";
-    keeponly(data, {{104, 116, 117, 1}});
+    keeponly(data, "map0", {{104, 116, 117, 1}});
     // Run Demo once more from the menu: a new mission, not the old outcome.
     std::string again = "480 move 320 252\n490 ldown\n492 lup\n600 dump @-again.txt\n";
     run r = playtoend(data, base, "70 move 340 210\n75 ldown\n77 lup\n", 400, again);
@@ -186,7 +156,7 @@ TEST(EndToEndMissionEnd, TheLastEnemySlainWinsTheMission) {
 TEST(EndToEndMissionEnd, TheLastOfThePartyFallenLosesTheMission) {
     std::string data = freshdata("lost");
     std::string base = data + "/../lost";
-    keeponly(data, {{104, 116, 117, 30}});
+    keeponly(data, "map0", {{104, 116, 117, 30}});
     deadlyskeletons(data);
     // The screen opens at tick 176; a key at once is taken for one meant
     // for the fight and leaves it up.

@@ -9,6 +9,7 @@
 
 #include "app/debuglog.h"
 #include "app/gamestate.h"
+#include "editor/mapfiles.h"
 #include "editor/itemeditor.h"
 #include "editor/itemsave.h"
 #include "editor/mapeditor.h"
@@ -156,6 +157,7 @@ TEST(ItemEditorSave, TheMapsSaveWritesTheMapEditorsItemChanges) {
     allocgrids();
     initnpc();
     fs::create_directories(testdatadir() + "/maps");
+    editmapname = "maps\\map0.dat"; // as the editor has it open
     itemtype[5]->isused = itemtype[5]->isloaded = 1;
     itemtype[5]->picheight = 20;
     itemtype[5]->blockssight = 1;

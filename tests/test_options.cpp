@@ -52,3 +52,18 @@ TEST(Options, WindowAndFullscreenTogetherAreRefusedInEitherOrder) {
     EXPECT_EQ(p.result, 0);
     EXPECT_FALSE(p.options.fullscreen);
 }
+
+// --map takes a plain name, never a path that could leave the maps folder.
+TEST(Options, MapTakesAPlainNameOnly) {
+    parsed p = parse({"--map", "forest_road-2"});
+    EXPECT_EQ(p.result, 0) << p.err;
+    EXPECT_EQ(p.options.mapname, "forest_road-2");
+    for (const char* bad : {"../map0", "maps/map0", "map0.dat", "a b", ""}) {
+        p = parse({"--map", bad});
+        EXPECT_EQ(p.result, 2) << bad;
+        EXPECT_EQ(p.err.rfind("--map takes a map's name", 0), 0u) << p.err;
+    }
+    p = parse({"--map"});
+    EXPECT_EQ(p.result, 2);
+    EXPECT_EQ(p.err.rfind("--map needs a value", 0), 0u) << p.err;
+}

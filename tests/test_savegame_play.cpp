@@ -91,7 +91,7 @@ TEST(SaveGamePlay, TheMenusLoadGameButtonPlaysOnFromTheSaveChosenInItsList) {
     std::ofstream(data + "/saves/newer.sav") << "not a save";
     fs::last_write_time(data + "/saves/older.sav", fs::last_write_time(data + "/saves/newer.sav") - std::chrono::hours(1));
     std::string base = data + "/../menuload";
-    std::string s = "5 move 320 316\n6 ldown\n7 lup\n19 key DOWN\n" + at(20, "key ENTER") + at(21, "move 600 60") +
+    std::string s = "5 move 320 348\n6 ldown\n7 lup\n19 key DOWN\n" + at(20, "key ENTER") + at(21, "move 600 60") +
                     at(20 + PLAYTICKS, "dump " + base + ".txt") + at(21 + PLAYTICKS, "shot " + base + ".png") + at(500, "quit");
     run r = play(data, s);
     ASSERT_EQ(r.status, 0) << r.err;

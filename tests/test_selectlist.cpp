@@ -8,6 +8,7 @@
 #include "app/input.h"
 #include "editor/editoptions.h"
 #include "editor/selectlist.h"
+#include "editor/undo.h"
 #include "platform/winmsg.h"
 #include "testenv.h"
 #include "world/grids.h"
@@ -108,28 +109,31 @@ TEST(SelectList, ClosingKeepsTheChoiceAndARightReleaseOutsideKeepsItOpen) {
 TEST(MapEditorMenu, EntriesWithoutEffectAreGreyAndDoNothing) {
     startlist();
     allocgrids();
+    undoreset(); // no history: nothing to undo or redo
     filleditoptions();
     ASSERT_EQ(listcount, 11);
-    const char* texts[11] = {"Undo", "---", "Land Editor", "Item Editor", "Unit Editor", "---",
+    const char* texts[11] = {"Undo", "Redo", "Land Editor", "Item Editor", "Unit Editor", "New Map",
                              "Load Map", "Save Map", "Save Map As", "---", "Erase Entire Map"};
     for (int i = 0; i < 11; i++) {
         EXPECT_STREQ(listentries[i].text, texts[i]);
-        bool selectable = i == 2 || i == 3 || i == 4 || i == 7 || i == 10; // the three editors, Save Map, Erase
-        EXPECT_EQ(listentries[i].notselectable, selectable ? 0 : 1) << texts[i];
+        bool grey = i == 0 || i == 1 || i == 9;
+        EXPECT_EQ(listentries[i].notselectable, grey ? 1 : 0) << texts[i];
     }
     mousex = 100;
     mousey = 100;
     placeselectlist();
     moveto(110, 100 + 3); // Undo
     EXPECT_EQ(listchoice, 0);
+    moveto(110, 100 + 14 * 9 + 3); // the separator
+    EXPECT_EQ(listchoice, 0);
     moveto(110, 100 + 14 * 6 + 3); // Load Map
-    EXPECT_EQ(listchoice, 0);
-    moveto(110, 100 + 14 * 8 + 3); // Save Map As
-    EXPECT_EQ(listchoice, 0);
+    EXPECT_EQ(listchoice, 7);
+    // Chosen anyway, a grey entry does nothing: Undo with no history would
+    // otherwise step back a change made since.
     landmap[3] = 5;
     waitingforlmbup = 0;
-    editoption(9); // as if Save Map As had been chosen anyway
     editoption(1);
+    editoption(10);
     EXPECT_EQ(landmap[3], 5);
     EXPECT_EQ(waitingforlmbup, 0);
 }

@@ -11,7 +11,7 @@ struct widgetrec {
     i32 skinoffset; // where in the skin the middle part is cut from
 };
 
-constexpr int NUMWIDGETS = 4;
+constexpr int NUMWIDGETS = 5;
 constexpr int SKINWIDTH = 512;
 constexpr int SKINHEIGHT = 48;
 

@@ -1,5 +1,6 @@
 #include "world/mapfile.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -12,6 +13,24 @@
 #include "world/lebytes.h"
 #include "world/npc.h"
 #include "world/unittype.h"
+
+std::string demomapname = "maps\\map0.dat";
+
+bool validmapname(const std::string& name) {
+    if (name.empty() || name.size() > 32) return false;
+    for (char c : name)
+        if (!std::isalnum((unsigned char)c) && c != '-' && c != '_') return false;
+    return true;
+}
+
+std::string mappath(const std::string& name) { return "maps\\" + name + ".dat"; }
+
+std::string mapnameof(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
+    size_t dot = file.rfind('.');
+    return dot == std::string::npos ? file : file.substr(0, dot);
+}
 
 std::string companionname(const char* name, const char* ending) {
     std::string s = name;
@@ -197,6 +216,17 @@ static void commit(const scratchmap& m) {
         players[p].npccount = (u8)count;
         players[p].active = count != 0;
     }
+}
+
+void blankmap() {
+    scratchmap m;
+    m.land.assign(MAPCELLS, 0);
+    m.item.assign(MAPCELLS, 0);
+    m.npcs.assign(NPCSLOTS, npcrec{});
+    m.header = mapheader{};
+    m.header.homex[0] = m.header.homey[0] = MAPSIZE / 2;
+    m.header.homedir[0] = 3;
+    commit(m);
 }
 
 bool loadmap(const char* name) {

@@ -8,6 +8,20 @@
 constexpr u32 MAPGRIDBYTES = 131072;
 constexpr u32 NPCFILEBYTES = 20124;
 
+// The map "Run Demo" plays and the map editor opens first: map0 unless the
+// command line names another.
+extern std::string demomapname;
+// A name a map may be saved as: 1..32 letters, digits, '-' and '_', so it is
+// one file name on every system and cannot leave the maps folder.
+bool validmapname(const std::string& name);
+// "maps\NAME.dat", the main file of the map called name.
+std::string mappath(const std::string& name);
+// The name of a map's main file ("forest" for "maps\forest.dat").
+std::string mapnameof(const std::string& path);
+// Clears the map in memory to a blank one: no land, items or units, and
+// player 0's start in the middle.
+void blankmap();
+
 // The companion of a main file name: its last three characters replaced.
 std::string companionname(const char* name, const char* ending);
 // Each file of the set must have exactly its size; a bad set is refused

@@ -29,9 +29,10 @@ static bool hl_starttimer(u32) { return true; }
 static void hl_stoptimer() {}
 static void hl_spin() { plat_firetimer(); }
 static void hl_setgrab(bool) {}
+static void hl_settitle(const char*) {}
 static void hl_shutdown() { open = false; }
 
 const platbackend headlessbackend = {
     "headless", hl_openwindow, hl_closewindow, hl_pump,  hl_present, hl_messagebox,
-    hl_starttimer, hl_stoptimer, hl_spin,     hl_setgrab, hl_shutdown,
+    hl_starttimer, hl_stoptimer, hl_spin,     hl_setgrab, hl_settitle, hl_shutdown,
 };

@@ -10,6 +10,10 @@ bool openwindow(const char* title, std::string* err) {
     return true;
 }
 
+void settitle(const char* title) {
+    if (SDL_Window* w = sdlwin_window()) SDL_SetWindowTitle(w, title);
+}
+
 void pump(bool wait) { sdlevents_pump(wait); }
 
 void present(const u16* pixels, u32 format) { sdlwin_present(pixels, format); }
@@ -34,5 +38,6 @@ const platbackend sdlbackend = {
     .stoptimer = sdltimer_stop,
     .spin = sdltimer_spin,
     .setgrab = sdlgrab_set,
+    .settitle = settitle,
     .shutdown = shutdown,
 };

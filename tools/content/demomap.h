@@ -24,3 +24,7 @@ void builddemomap(demomap& m, const unitmaxima* types);
 // has a cost (the item types say which; the tests hold the two together).
 bool costspassage(u16 item);
 bool gen_demomap(const GenContext& ctx, std::string& why);
+// The unit types' maxima as the units step wrote them.
+bool readunitmaxima(const GenContext& ctx, unitmaxima* types, std::string& why);
+// maps/NAME.dat with its .npc and .map companions.
+bool writemapset(const GenContext& ctx, const std::string& name, const demomap& m, std::string& why);

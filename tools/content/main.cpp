@@ -11,6 +11,7 @@
 #include "tools/content/cursors.h"
 #include "tools/content/fileout.h"
 #include "tools/content/fonts.h"
+#include "tools/content/campaignmaps.h"
 #include "tools/content/demomap.h"
 #include "tools/content/editorart.h"
 #include "tools/content/gamebitmaps.h"
@@ -50,6 +51,7 @@ const NamedStep kSteps[] = {
     {"items", gen_items},
     {"units", gen_units},
     {"demo map", gen_demomap},
+    {"campaign maps", gen_campaignmaps},
     {"editor art", gen_editorart},
 };
 
