@@ -2,7 +2,7 @@
 // BMP files of any kind built byte by byte, for the decoder's tests: the
 // header, masks and palette where a writer puts them, then the pixel data
 // exactly as given.
-#include <cstring>
+#include <algorithm>
 #include <vector>
 
 #include "platform/types.h"
@@ -54,8 +54,8 @@ inline std::vector<u8> buildbmp(const bmpfile& b) {
         for (u32 i = 0; i < 3; i++) put32(&f, 54 + 4 * i, b.masks[i]);
         if (b.infosize >= 56) put32(&f, 66, b.masks[3]);
     }
-    std::memcpy(f.data() + headerend, b.palette.data(), b.palette.size());
-    std::memcpy(f.data() + offbits, b.pixels.data(), b.pixels.size());
+    std::copy(b.palette.begin(), b.palette.end(), f.begin() + headerend);
+    std::copy(b.pixels.begin(), b.pixels.end(), f.begin() + offbits);
     return f;
 }
 

@@ -18,6 +18,7 @@ struct pngkind {
     bool interlaced = false;
     std::vector<png_color> palette;
     std::vector<u8> transparency; // palette alphas (tRNS)
+    bool keyed = false;           // a transparent colour (tRNS) without a palette
     std::vector<std::vector<u8>> rows; // packed as PNG stores them
 };
 
@@ -35,6 +36,8 @@ bool writeinto(png_structp png, png_infop info, const pngkind& k, std::vector<pn
     if (!k.palette.empty()) png_set_PLTE(png, info, k.palette.data(), (int)k.palette.size());
     if (!k.transparency.empty())
         png_set_tRNS(png, info, k.transparency.data(), (int)k.transparency.size(), nullptr);
+    png_color_16 key{0, 5, 60, 240, 5}; // pixel (0, 0) of every kind, gray or not
+    if (k.keyed) png_set_tRNS(png, info, nullptr, 0, &key);
     png_write_info(png, info);
     png_write_image(png, rows->data());
     png_write_end(png, info);
@@ -145,6 +148,11 @@ TEST(PngDecode, TrueColourAndGrayAtEightAndSixteenBitsDropAlpha) {
                 EXPECT_EQ(b.width, 5);
                 EXPECT_EQ(b.height, 4);
                 EXPECT_EQ(b.rgb, truecolourrgb(!(type & PNG_COLOR_MASK_COLOR)));
+                // A transparent colour is dropped as alpha is.
+                if (type & PNG_COLOR_MASK_ALPHA) continue;
+                pngkind keyed = truecolour(type, depth, interlaced);
+                keyed.keyed = true;
+                EXPECT_EQ(decoded(writepng(keyed)).rgb, truecolourrgb(!(type & PNG_COLOR_MASK_COLOR)));
             }
 }
 
