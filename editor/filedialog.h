@@ -17,15 +17,16 @@ struct filelisting {
 };
 
 // Lists dir: ".." (except at "/") and its folders, then its files that match
-// pattern ('*' and '?', any letter case); each part sorted ignoring case. False
-// when the folder cannot be read.
+// pattern ('*' and '?', any letter case; a list as filespecmatch takes); each
+// part sorted ignoring case. False when the folder cannot be read.
 bool listfiledir(const std::string& dir, const char* pattern, filelisting* out);
 // The entries of more that into does not have yet, by name ignoring case;
 // each part stays sorted as listfiledir sorts it.
 void mergefilelisting(filelisting* into, const filelisting& more);
 // dir and name joined; ".." goes up one level, never above "/".
 std::string joinfiledir(const std::string& dir, const std::string& name);
-// Case-insensitive wildcard match of a whole name.
+// Case-insensitive wildcard match of a whole name; a pattern may be a list
+// separated by ';' ("*.bmp;*.png"), matching when any of them does.
 bool filespecmatch(const char* pattern, const char* name);
 // The places list: the game's data folder (with two trees the shipped content
 // and the player's own tree), the home folder if there is one, and "/"; names
@@ -36,6 +37,8 @@ void fileplaces(std::vector<std::string>* names, std::vector<std::string>* paths
 // as "terrain"), or on lastfiledir when reopenfiledir is set. 1 when a file
 // was chosen (chosenpath), 0 otherwise.
 u32 choosefile(const char* folder, const char* pattern);
+// The pictures the editors take their sources from: whatever plat_loadbitmap reads.
+constexpr const char* PICTUREFILES = "*.bmp;*.png";
 
 // The open dialog's parts, for its input and for tests.
 extern int fdfolders, fdfiles, fdplaces;

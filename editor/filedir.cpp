@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <strings.h>
 #include <filesystem>
 #include <system_error>
@@ -11,15 +12,16 @@
 
 namespace fs = std::filesystem;
 
-bool filespecmatch(const char* pattern, const char* name) {
+// One pattern of a list: [pattern, end).
+static bool matchone(const char* pattern, const char* end, const char* name) {
     // Iterative, with one back-up point per '*': no deep recursion on long names.
     const char* star = nullptr;
     const char* resume = nullptr;
     while (*name) {
-        if (*pattern == '*') {
+        if (pattern < end && *pattern == '*') {
             star = pattern++;
             resume = name;
-        } else if (*pattern == '?' || (*pattern && std::tolower((unsigned char)*pattern) == std::tolower((unsigned char)*name))) {
+        } else if (pattern < end && (*pattern == '?' || std::tolower((unsigned char)*pattern) == std::tolower((unsigned char)*name))) {
             pattern++;
             name++;
         } else if (star) {
@@ -29,8 +31,17 @@ bool filespecmatch(const char* pattern, const char* name) {
             return false;
         }
     }
-    while (*pattern == '*') pattern++;
-    return !*pattern;
+    while (pattern < end && *pattern == '*') pattern++;
+    return pattern == end;
+}
+
+bool filespecmatch(const char* pattern, const char* name) {
+    for (;;) {
+        const char* end = std::strchr(pattern, ';');
+        if (!end) return matchone(pattern, pattern + std::strlen(pattern), name);
+        if (matchone(pattern, end, name)) return true;
+        pattern = end + 1;
+    }
 }
 
 static bool before(const std::string& a, const std::string& b) {

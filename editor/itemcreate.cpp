@@ -149,7 +149,7 @@ static void showbitmap(const std::string& path) {
 static bool choosecut(std::string* path, i32* w, i32* h, bool* large) {
     reopenfiledir = 0;
     for (;;) {
-        if (!choosefile("items", "*.bmp")) return false;
+        if (!choosefile("items", PICTUREFILES)) return false;
         *path = chosenpath;
         if (!probebitmap(*path, w, h)) return false;
         showbitmap(*path);

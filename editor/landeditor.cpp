@@ -136,7 +136,7 @@ static bool showsource() {
 static bool choosesource() {
     reopenfiledir = 0;
     bool taken = false;
-    for (bool chosen = choosefile("terrain", "*.bmp"); chosen && showsource(); chosen = choosefile("terrain", "*.bmp")) {
+    for (bool chosen = choosefile("terrain", PICTUREFILES); chosen && showsource(); chosen = choosefile("terrain", PICTUREFILES)) {
         if (confirmbox("Use this one?")) {
             taken = true;
             break;

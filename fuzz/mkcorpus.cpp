@@ -76,16 +76,18 @@ std::vector<seed> bmpseeds() {
     badindex.back() = 9;
     bytes minheight = bmp(2, 1, 24, 40, 0);
     put32(&minheight, 22, 0x80000000u);
-    return {{"rgb24_bottomup.bmp", bmp(3, 2, 24, 40, 0)},
+    std::vector<seed> seeds = bmpkindseeds();
+    seeds.insert(seeds.end(), {{"rgb24_bottomup.bmp", bmp(3, 2, 24, 40, 0)},
             {"rgb24_topdown_v5.bmp", bmp(4, -4, 24, 124, 0)},
             {"pal8.bmp", bmp(5, 3, 8, 40, 4)},
             {"rgb32_v4.bmp", bmp(2, 2, 32, 108, 0)},
             {"bad_truncated.bmp", truncated},
             {"bad_offbits.bmp", offpast},
             {"bad_huge.bmp", huge},
-            {"bad_rle.bmp", rle},
+            {"rle8_patterned.bmp", rle},
             {"bad_index.bmp", badindex},
-            {"bad_minheight.bmp", minheight}};
+            {"bad_minheight.bmp", minheight}});
+    return seeds;
 }
 
 std::vector<seed> pcxseeds() {
@@ -120,7 +122,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no generated data in %s\n", data.c_str());
         return 1;
     }
-    bool ok = writeall(root / "bmp", bmpseeds()) && writeall(root / "pcx", pcxseeds()) &&
+    bool ok = writeall(root / "bmp", bmpseeds()) && writeall(root / "png", pngseeds()) &&
+              writeall(root / "pcx", pcxseeds()) &&
               writeall(root / "wav", wavseeds()) && writeall(root / "script", scriptseeds()) &&
               writeall(root / "font", fontseeds(data)) && writeall(root / "picture", pictureseeds()) &&
               writeall(root / "map", mapseeds()) && writeall(root / "items", itemseeds()) &&

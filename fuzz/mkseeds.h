@@ -35,6 +35,9 @@ bytes bmp(int32_t width, int32_t height, uint32_t bpp, uint32_t infosize, uint32
 // A file of the generated data tree; empty when it cannot be read.
 bytes datafile(const std::filesystem::path& datadir, const char* relpath);
 
+// BMP kinds beyond plain 8 and 24 bits, and PNGs of every colour type.
+std::vector<seed> bmpkindseeds();
+std::vector<seed> pngseeds();
 std::vector<seed> wavseeds();
 std::vector<seed> scriptseeds();
 std::vector<seed> fontseeds(const std::filesystem::path& datadir);

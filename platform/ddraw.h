@@ -101,6 +101,10 @@ struct platbitmap {
     i32 height = 0;
     std::vector<u8> rgb;
 };
+// What any decoder of pictures accepts, checked in the header before a pixel
+// is allocated: no picture of the game comes near either.
+constexpr i32 PLAT_BITMAPMAXSIDE = 16384;
+constexpr u64 PLAT_BITMAPMAXPIXELS = 1u << 24;
 // The program's bitmap resource of that name, else the file of that name.
 // Null when neither loads (missing, truncated or malformed).
 platbitmap* plat_loadbitmap(const char* name);

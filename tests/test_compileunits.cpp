@@ -9,6 +9,7 @@
 #include "editor/compileunits.h"
 #include "editor/uniteditor.h"
 #include "platform/platform.h"
+#include "platform/png.h"
 #include "platform/winmsg.h"
 #include "text/boxes.h"
 #include "uniteditorenv.h"
@@ -123,6 +124,22 @@ TEST(CompileUnits, BoxesAreCutWhereTheWalkStepPutsThem) {
         EXPECT_EQ(raw.find(std::string("\x1F\x7C", 2)), raw.rfind(std::string("\x1F\x7C", 2)));
         EXPECT_EQ(raw.find(std::string("\x86\x08", 2)), std::string::npos);
     }
+}
+
+TEST(CompileUnits, AFrameKeptAsPngCompilesAsItsBmpDid) {
+    startcompile(565);
+    ASSERT_TRUE(compileunitpics(0));
+    std::vector<u8> before(unitpicraw[0], unitpicraw[0] + unitpicrawsize[0]);
+    std::string name = unitbitmapname(0, 0, 1, 9); // one with marks in its box
+    platbitmap* b = plat_loadbitmap(name.c_str());
+    ASSERT_TRUE(b);
+    std::vector<u8> png = png_encode(b->width, b->height, b->rgb.data());
+    plat_freebitmap(b);
+    std::string bmp = host(name);
+    fs::remove(unitpath(bmp));
+    putfile(bmp.substr(0, bmp.size() - 4) + ".png", png);
+    ASSERT_TRUE(compileunitpics(0));
+    EXPECT_TRUE(std::vector<u8>(unitpicraw[0], unitpicraw[0] + unitpicrawsize[0]) == before);
 }
 
 TEST(CompileUnits, AMissingBitmapIsNamedAndChangesNothing) {

@@ -49,6 +49,25 @@ TEST(FileDialog, SpecsMatchWholeNamesInAnyCase) {
     EXPECT_FALSE(filespecmatch("land", "lan"));
 }
 
+TEST(FileDialog, SpecListsMatchWhenAnyOfTheirPatternsDoes) {
+    EXPECT_TRUE(filespecmatch("*.bmp;*.png", "land.BMP"));
+    EXPECT_TRUE(filespecmatch("*.bmp;*.png", "Land.png"));
+    EXPECT_TRUE(filespecmatch("a?;*.png;x*", "xylophone"));
+    EXPECT_FALSE(filespecmatch("*.bmp;*.png", "land.pcx"));
+    EXPECT_FALSE(filespecmatch("*.bmp;*.png", "land.bmp.png.txt"));
+    EXPECT_FALSE(filespecmatch("*.bm;*.pn", "a.bmp")) << "each pattern ends at its ';'";
+    EXPECT_TRUE(filespecmatch("*.bmp;", "a.bmp"));
+    EXPECT_FALSE(filespecmatch("*.bmp;", "a.png")) << "an empty pattern matches no name";
+    // What the editors list their sources with.
+    starttestplatform();
+    std::string d = testdatadir() + "/sources";
+    fs::create_directories(d);
+    for (const char* f : {"b.PNG", "a.bmp", "c.pcx", "d.png.txt"}) touch(d + "/" + f);
+    filelisting l;
+    ASSERT_TRUE(listfiledir(d, PICTUREFILES, &l));
+    EXPECT_EQ(l.files, (std::vector<std::string>{"a.bmp", "b.PNG"}));
+}
+
 TEST(FileDialog, JoiningGoesUpToTheRootAndHasNoLengthLimit) {
     EXPECT_EQ(joinfiledir("/a/b", ".."), "/a");
     EXPECT_EQ(joinfiledir("/a", ".."), "/");
