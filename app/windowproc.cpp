@@ -92,9 +92,10 @@ static bool handle(u32 message, u32 wparam, i32 lparam) {
     case WM_KEYDOWN:
         togglekeys(wparam);
         // A key with Ctrl is no screen's own; in a mission Ctrl+S opens the
-        // list of saves.
+        // list of saves, in the map editor Ctrl+Z, Y and S undo, redo and save.
         if (plat_keyheld(VK_CONTROL)) {
             if (gamestate == GS_COMBAT && wparam == 'S') savelistscreen(true);
+            if (gamestate == GS_EDITMAP) editorcontrolkey(wparam);
             return false;
         }
         break;

@@ -7,7 +7,6 @@
 #include "editor/mapeditor.h"
 #include "editor/maptools.h"
 #include "editor/undo.h"
-#include "platform/platform.h"
 #include "game/cursorchoice.h"
 #include "platform/winmsg.h"
 #include "view/mapview.h"
@@ -120,9 +119,7 @@ static void keytool(u32 key) {
     }
 }
 
-// Ctrl with Z, Y and S: the history and the save, as in most editors.
-static bool controlkey(u32 key) {
-    if (!plat_keyheld(VK_CONTROL)) return false;
+bool editorcontrolkey(u32 key) {
     if (key == 'Z') undostep();
     else if (key == 'Y') redostep();
     else if (key == 'S') saveeditedmap();
@@ -134,7 +131,6 @@ static bool controlkey(u32 key) {
 // A tool changed by a key leaves no rectangle of the last one behind, as
 // the palette does.
 static void keydown(u32 key) {
-    if (controlkey(key)) return;
     u8 before = maptool;
     keytool(key);
     if (maptool != before) selshown = 0;

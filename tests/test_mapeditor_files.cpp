@@ -25,6 +25,7 @@
 #include "itemeditorenv.h"
 #include "testenv.h"
 #include "text/boxes.h"
+#include "view/panel.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
 #include "world/mapfile.h"
@@ -188,19 +189,22 @@ TEST(MapEditorUndo, TheHistoryKeepsItsLastStepsAndANewChangeEndsRedo) {
     EXPECT_TRUE(mapunsaved()) << "the saved state can no longer be reached";
 }
 
-// Ctrl+Z and Ctrl+Y through the editor's keys; Z alone is no undo.
+// Ctrl+Z and Ctrl+Y through the window's keys; Z alone is no undo.
 TEST(MapEditorUndo, ControlZAndYStepThroughTheHistory) {
     openeditor();
     landmap[7] = 300;
     undocommit();
-    editmapinput(WM_KEYDOWN, 'Z', 0);
+    windowproc(WM_KEYDOWN, 'Z', 0);
     EXPECT_EQ(landmap[7], 300);
     plat_setkeyheld(VK_CONTROL, true);
-    editmapinput(WM_KEYDOWN, 'Z', 0);
+    windowproc(WM_KEYDOWN, 'Z', 0);
     EXPECT_EQ(landmap[7], 7 % 7 + 1);
-    editmapinput(WM_KEYDOWN, 'Y', 0);
+    windowproc(WM_KEYDOWN, 'Y', 0);
     EXPECT_EQ(landmap[7], 300);
+    windowproc(WM_KEYDOWN, 'S', 0);
     plat_setkeyheld(VK_CONTROL, false);
+    EXPECT_EQ(maptool, TOOL_PLACEITEM) << "Ctrl+S is no Set Starting Point";
+    EXPECT_FALSE(mapunsaved()) << "but the save";
 }
 
 // Redo and New Map take separator rows, so the other entries keep theirs;

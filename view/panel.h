@@ -12,7 +12,7 @@ extern u16* panelclean;   // a clean copy of the menu bar
 extern u16* compturnpicture;
 extern u8 paneltab;    // 0..4: INV, STATS, MAP, LOG, OPTIONS
 extern u16 framecolour; // the stat bars' frame
-extern u8 maptool;     // the map editor's current tool, 0..7
+extern u8 maptool;     // the map editor's current tool, 0..8
 
 // A bar of value v against maximum m at window (x, y), w x h inside a
 // one-pixel frame, in a 5-5-5 colour; displaced back with a walking unit
