@@ -66,6 +66,8 @@ static void runsubeditor(u32 (*editor)()) {
 void editoption(int choice) {
     if (choice < 1 || choice > listcount || listentries[choice - 1].notselectable) return;
     waitingforlmbup = 1;
+    // The list goes before a box or dialog keeps the screen behind it.
+    drawmapeditor();
     if (choice == OPT_UNDO) undostep();
     else if (choice == OPT_REDO) redostep();
     else if (choice == OPT_NEWMAP) editornewmap();

@@ -178,13 +178,17 @@ bool mapeditorframe() {
     pickcursor();
     followdrag();
     borderscroll(mousex, mousey);
+    drawmapeditor();
+    return boxresult == 255;
+}
+
+void drawmapeditor() {
     drawmapview();
     beginvsdraw();
     drawtoolpreview();
     drawstatusline();
     endvsdraw();
     presentframe();
-    return boxresult == 255;
 }
 
 // The item types the map editor changed (nudges, C) go with the map.

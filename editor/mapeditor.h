@@ -28,6 +28,8 @@ bool startmapeditor();
 // One frame: input, picking, border scroll, the view, preview and status
 // line, present. False once the editor is to be left.
 bool mapeditorframe();
+// The view, the tool's preview and the status lines, presented.
+void drawmapeditor();
 // Asks "Save map?", saves on Yes (a failed save says why and keeps the
 // editor open: false), then returns to the caller's state.
 bool leavemapeditor();

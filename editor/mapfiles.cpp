@@ -102,8 +102,9 @@ static bool acceptname() {
 // The name typed, or empty when the dialog was cancelled.
 static std::string askname() {
     dialog_begin("Save Map As", 170, 170, 300, 130);
-    dialog_label(190, 200, "Map name:");
-    namefield = dialog_text(190, 218, 260, editmapname.empty() ? "" : editmaptitle().c_str(), 32, false);
+    std::string now = editmapname.empty() ? "Map name:" : "Map name (now " + editmaptitle() + "):";
+    dialog_label(190, 200, now.c_str());
+    namefield = dialog_text(190, 218, 260, "", 32, false);
     dialog_label(190, 238, "(saved in the maps folder)");
     dialog_buttons(230, 266);
     dialog.focus = namefield;
