@@ -211,7 +211,11 @@ std::vector<seed> rleseeds() {
             {"bad_one_past.in", rle(1, 2, run(2, 3, 0x1111))},
             {"bad_cut.in", rle(1, 2, cut)},
             {"bad_tail.in", rle(1, 2, tail)},
-            {"far_skip.in", rle(255, 255, run(65535, 200, 0x7FFF))}};
+            {"far_skip.in", rle(255, 255, run(65535, 200, 0x7FFF))},
+            // Found by fuzzing: a box 820 wide, wider than the pitch, whose
+            // last run wrapped past its last row.
+            {"found_wider_than_pitch.in", {0xCD, 0x7C, 0xFF, 0x74, 0x04, 0x00, 0xC0, 0x60, 0x00, 0x00, 0xFC, 0x03, 0xFC,
+                                           0xFC, 0xFE, 0x03, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00}}};
 }
 
 std::vector<seed> viewtableseeds(const std::filesystem::path& datadir) {

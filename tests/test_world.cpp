@@ -292,6 +292,12 @@ TEST(PictureCode, RunsMustStayInTheirBoxAndTheirData) {
     auto far = runs({{65535, {1}}, {65535, {1}}});
     EXPECT_FALSE(rlefits(far.data(), (u32)far.size(), 80, 120));
     EXPECT_TRUE(rlefits(nullptr, 0, 1, 1));
+    // A run that fits a box wider than the 768-pixel pitch would wrap into
+    // the next row: such a box is refused, whatever the runs.
+    auto wraps = runs({{760, std::vector<u16>(20, 7)}});
+    EXPECT_FALSE(rlefits(wraps.data(), (u32)wraps.size(), 780, 3));
+    EXPECT_FALSE(rlefits(ok.data(), (u32)ok.size(), RLEPITCH + 1, 2));
+    EXPECT_TRUE(rlefits(ok.data(), (u32)ok.size(), RLEPITCH, 2));
     EXPECT_EQ(to565(0x7FFF), 0xFFDF);
     EXPECT_EQ(to565(0x0421), 0x0841);
     EXPECT_EQ(to565(0x001F), 0x001F);

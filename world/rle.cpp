@@ -1,6 +1,9 @@
 #include "world/rle.h"
 
 bool rlefits(const u8* data, u32 size, i32 width, i32 height) {
+    // Every picture lies in a raster of RLEPITCH pixels a row: a wider box
+    // would let a run wrap past the end of its row into the next.
+    if (width < 0 || height < 0 || width > RLEPITCH) return false;
     u64 pos = 0; // raster position of the next pixel
     u32 at = 0;
     while (at < size) {

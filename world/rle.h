@@ -6,7 +6,8 @@
 constexpr int RLEPITCH = 768;
 
 // True when every run of the picture lies inside a width x height box at
-// the raster's origin and inside the data.
+// the raster's origin and inside the data; a box wider than the raster's
+// pitch is refused.
 bool rlefits(const u8* data, u32 size, i32 width, i32 height);
 // True when every run's header and pixels lie inside the data; where the
 // runs land is not asked (drawing clips each run to the surface).
