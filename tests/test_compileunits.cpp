@@ -44,6 +44,29 @@ TEST(CompileUnits, FileNamesFollowClassActionFacingAndFrame) {
     EXPECT_EQ(dx * 1000 + dy, 0) << "attack frames never move";
 }
 
+// The whole walk-shift table from its rule, not from the table: a walk
+// frame k (and k + 8) is cut (8 - k) eighths of one cell's step ahead along
+// the facing, cut toward zero. One cell's step on the screen is 40 pixels
+// across or 20 down for a straight way, 20 and 10 for a slanted one.
+TEST(CompileUnits, EveryWalkShiftIsItsShareOfTheStepAlongTheFacing) {
+    const int step[8][2] = {{20, -10}, {40, 0}, {20, 10}, {0, 20}, {-20, 10}, {-40, 0}, {-20, -10}, {0, -20}};
+    int checked = 0;
+    for (int f = 0; f < 8; f++)
+        for (int k = 0; k < 16; k++) {
+            int left = 8 - k % 8, dx = 0, dy = 0;
+            int wantx = k % 8 ? step[f][0] * left / 8 : 0, wanty = k % 8 ? step[f][1] * left / 8 : 0;
+            unitboxshift(ACTION_WALK, f, k, &dx, &dy);
+            EXPECT_EQ(dx, wantx) << "facing " << f << " frame " << k;
+            EXPECT_EQ(dy, wanty) << "facing " << f << " frame " << k;
+            checked += k % 8 != 0;
+            for (int a : {ACTION_ATTACK, ACTION_STAND}) {
+                unitboxshift(a, f, k, &dx, &dy);
+                EXPECT_EQ(dx * 1000 + dy, 0) << "action " << a;
+            }
+        }
+    EXPECT_EQ(checked, 8 * 14) << "the 56 cells of the table, each for both halves of the walk";
+}
+
 static constexpr u32 KEY = 0xFF00FF;
 static constexpr u32 SHADOW = 0xF888C8; // 5-5-5 0x7E39
 static constexpr u32 RED = 0xF80000, BLUE = 0x0000F8;

@@ -69,6 +69,30 @@ TEST(Effects, AFlashMessageStaysOnTheScreen) {
     flashmessage("No Path!");
     EXPECT_EQ(at(2, 6), picture(0, 0)) << "the box starts 14 left of x = 16 and 10 above y = 16";
     EXPECT_EQ(at(1, 6), 0);
+    // The text pulses from bright yellow down and back; it is left in the
+    // pulse's last colour, (23, 23, 3) in 5-5-5 terms, green doubled on
+    // 5-6-5. Compared with the box drawn alone, only the text has changed.
+    const u16 yellow = pixelformat == 2 ? (u16)(23 << 11 | 46 << 5 | 3) : (u16)(23 << 10 | 23 << 5 | 3);
+    std::vector<u16> shown(320 * 60);
+    for (i32 y = 0; y < 60; y++)
+        for (i32 x = 0; x < 320; x++) shown[(size_t)(y * 320 + x)] = at(x, y);
+    lockvs();
+    std::memset(vsptr, 0, VSBYTES);
+    unlockvs();
+    u8 keep = currentfont;
+    currentfont = 5;
+    windowbox(2, 6, textwidth("No Path!") + 24, 28); // the box alone
+    currentfont = keep;
+    int inked = 0, other = 0;
+    for (i32 y = 0; y < 60; y++)
+        for (i32 x = 0; x < 320; x++) {
+            u16 p = shown[(size_t)(y * 320 + x)];
+            if (p == at(x, y)) continue;
+            inked += p == yellow;
+            other += p != yellow && p != 0; // the glyphs' black edge
+        }
+    EXPECT_GT(inked, 20) << "the text in the pulse's last colour";
+    EXPECT_EQ(other, 0) << "and in no other but its edge";
     computerthinking = 1;
     lockvs();
     std::memset(vsptr, 0, VSBYTES);
