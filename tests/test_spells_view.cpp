@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "text/glyphtables.h"
+#include "text/font.h"
+#include "video/presentframe.h"
+#include "platform/ddraw.h"
 #include "app/timer.h"
 #include "game/missionstate.h"
 #include "test_spells_env.h"
@@ -93,9 +97,24 @@ TEST(SpellAnim, ANumberOverAUnitStaysThirtyTwoTicksAndIsWipedAgain) {
     int e = placeunit(6, 1, HOMEX + 2, HOMEY);
     drawmapview();
     std::vector<u16> before = window();
+    presentframe();
+    // The number is shown in near white (30, 30, 30) over its black shadow:
+    // the frame the player sees through the wait holds it.
+    const u16 white = pixelformat == 2 ? (u16)(30 << 11 | 60 << 5 | 30) : (u16)(30 << 10 | 30 << 5 | 30);
+    auto whites = [&] {
+        const u16* f = dd_lastframe();
+        int n = 0;
+        for (int i = 0; i < 640 * 480; i++) n += f[i] == white;
+        return n;
+    };
+    static std::vector<u8> pic4; // font 4 keeps pointing here: every glyph a solid block
+    pic4.assign((size_t)fontfiles[4].picwidth * fontfiles[4].height, 7);
+    font[4] = {glyphtables[4], pic4.data(), fontfiles[4].height, fontfiles[4].picwidth};
+    int whitebefore = whites();
     u32 t0 = tickcount;
     numberovernpc(e, 17);
     EXPECT_GE(tickcount - t0, 32u);
+    EXPECT_GT(whites() - whitebefore, 10) << "the number was shown";
     EXPECT_EQ(differing(before, window()), 0) << "the spot and the number are gone again";
     vistoplayer[0][npc[e]->mapoff] = 0;
     t0 = tickcount;
