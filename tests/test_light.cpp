@@ -70,14 +70,28 @@ TEST(Light, BrightnessOneLightsItsCellNeighboursAndNothingFurther) {
     EXPECT_EQ(shapefor(5, 3, 8), shapefor(5, 0, 0));
 }
 
+// A walking source's light lags behind it: for each of the eight facings
+// (1 north, then clockwise; north is toward row 0) the cell three behind
+// the source is lit more than the cell three ahead, the two cells beside
+// the way are lit alike, and the lag grows with the step.
 TEST(Light, ShiftedShapeTrailsTowardWhereTheSourceCameFrom) {
     startlight();
-    // Walking east (facing 2) the light lags west: the cell west of the
-    // source is brighter than the one east of it.
-    const u8* s = shapefor(3, 2, 7);
-    EXPECT_LT(s[15 * SHAPESIZE + 12], s[15 * SHAPESIZE + 18]);
-    const u8* n = shapefor(3, 8, 7); // walking north: lags south
-    EXPECT_LT(n[18 * SHAPESIZE + 15], n[12 * SHAPESIZE + 15]);
+    const int way[8][2] = {{0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
+    auto level = [](const u8* s, int dx, int dy) { return s[(15 + dy) * SHAPESIZE + 15 + dx]; };
+    for (int f = 1; f <= 8; f++) {
+        int dx = way[f - 1][0], dy = way[f - 1][1];
+        const u8* s = shapefor(3, f, 7);
+        ASSERT_NE(s, nullptr);
+        EXPECT_LT(level(s, -3 * dx, -3 * dy), level(s, 3 * dx, 3 * dy)) << "facing " << f << ": brighter behind";
+        EXPECT_EQ(level(s, 3 * dy, -3 * dx), level(s, -3 * dy, 3 * dx)) << "facing " << f << ": alike on both sides";
+        // Far ahead the light thins sooner the further the source has come.
+        int ahead1 = 0, ahead7 = 0;
+        for (int k = 1; k <= 12; k++) {
+            ahead1 += level(shapefor(3, f, 1), k * dx, k * dy);
+            ahead7 += level(s, k * dx, k * dy);
+        }
+        EXPECT_LT(ahead1, ahead7) << "facing " << f;
+    }
 }
 
 TEST(Light, DarkeningKeepsTheListedSixteenthsOfEachChannel) {
