@@ -12,6 +12,7 @@
 #include "video/display.h"
 #include "video/vscreen.h"
 #include "view/light.h"
+#include "view/panel.h"
 #include "view/objectpics.h"
 #include "world/grids.h"
 #include "world/itemtype.h"
@@ -39,8 +40,8 @@ static void makeitem(int w, int h, u16 colour) {
 
 static std::vector<u8> fontpics[NUMFONTS];
 
-static void startpics() {
-    starttestdisplay();
+static void startpics(int format = 565) {
+    starttestdisplay(format);
     for (int f = 0; f < NUMFONTS; f++) { // every glyph a solid block
         fontpics[f].assign((size_t)fontfiles[f].picwidth * fontfiles[f].height, 7);
         font[f] = {glyphtables[f], fontpics[f].data(), fontfiles[f].height, fontfiles[f].picwidth};
@@ -113,6 +114,44 @@ TEST(ObjectPics, LandTileFillsItsDiamond) {
     drawlandtilelit(3, 300, 200, 9);
     EXPECT_EQ(*vspixel(320, 210), lighttable[8 * 65536 + 0x0F0F]);
     landrawdataptr[3] = nullptr;
+}
+
+// The screen with only the text written, centred over the cell's 40 pixels
+// in font 5 and the colour given in 5-5-5 terms.
+static std::vector<u16> written(const char* text, u16 r, u16 g, u16 b) {
+    std::memset(vsptr, 0, VSBYTES);
+    settextcolour555(r, g, b);
+    u8 keep = currentfont;
+    currentfont = 5;
+    drawtextcentered(text, 200, 300, 340);
+    currentfont = keep;
+    return std::vector<u16>((u16*)vsptr, (u16*)(vsptr + VSBYTES));
+}
+
+static std::vector<u16> shown() { return std::vector<u16>((u16*)vsptr, (u16*)(vsptr + VSBYTES)); }
+
+// Each missing picture is named, in its own words and colour: white for
+// item 0 and an item not loaded, grey for one not used.
+TEST(ObjectPics, EachPlaceholderSaysWhatIsMissingInItsColour) {
+    for (int format : {565, 555}) {
+        startpics(format);
+        std::vector<u16> item0 = written("Item 0", 31, 31, 31), notused = written("Not Used", 8, 8, 8),
+                         notloaded = written("Not Loaded", 31, 31, 31), greyitem0 = written("Item 0", 8, 8, 8);
+        ASSERT_NE(item0, greyitem0);
+        std::memset(vsptr, 0, VSBYTES);
+        drawitempicraw(0, 300, 200);
+        EXPECT_TRUE(shown() == item0) << format << ": item 0";
+        pictypes[9].isused = 0;
+        std::memset(vsptr, 0, VSBYTES);
+        drawitempicraw(9, 300, 200);
+        EXPECT_TRUE(shown() == notused) << format << ": not used";
+        pictypes[9].isused = 1;
+        pictypes[9].isloaded = 0;
+        std::memset(vsptr, 0, VSBYTES);
+        drawitempicraw(9, 300, 200);
+        EXPECT_TRUE(shown() == notloaded) << format << ": not loaded";
+        EXPECT_FALSE(notloaded == item0 || notused == item0) << "the three differ";
+    }
 }
 
 TEST(ObjectPics, PlaceholdersNameWhatIsMissing) {
