@@ -761,6 +761,43 @@ TEST(MapView, ANumberOrCloudIsDrawnOnlyWhereThisDrawingPlacedIt) {
     EXPECT_NE(px(a.x - 40, a.y - 108), 0);
 }
 
+// A cloud fades in over three drawings, holds until its 400 ticks are up,
+// then fades out a step a drawing, never brighter than it was, and closes.
+// Over a cell player 0 cannot see it is not drawn, but its time runs on.
+TEST(MapView, ACloudFadesInHoldsFadesOutAndIsSeenOnlyOverASeenCell) {
+    startview();
+    makesprite(27, 16, 16, 0xFFFF);
+    int speaker = put(1, 100, 100, NPC_IDLE);
+    anchor a = anchorof(100, 100);
+    opencloud(2, speaker, "Help!", 0);
+    std::vector<int> in, out;
+    for (int k = 0; k < 5; k++) {
+        drawmapview();
+        in.push_back(cloud[2].alpha);
+    }
+    EXPECT_EQ(in, (std::vector<int>{4, 12, 20, 20, 20}));
+    EXPECT_EQ(cloud[2].endtick, tickcount + 400);
+    tickcount = cloud[2].endtick;
+    while (cloud[2].active && out.size() < 20) {
+        drawmapview();
+        out.push_back(cloud[2].alpha);
+    }
+    EXPECT_EQ(out, (std::vector<int>{20, 20, 16, 12, 8, 4, 4})) << "the last drawing closes it";
+    EXPECT_EQ(cloud[2].active, 0);
+    EXPECT_EQ(npc[speaker]->cloudslot, 0);
+    // Unseen: not drawn, yet fading in as before.
+    opencloud(2, speaker, "Help!", 0);
+    vistoplayer[0][cellof(100, 100)] = 0;
+    blank();
+    drawmapview();
+    drawmapview();
+    EXPECT_EQ(px(a.x - 40, a.y - 108), 0);
+    EXPECT_EQ(cloud[2].alpha, 12);
+    vistoplayer[0][cellof(100, 100)] = 1;
+    drawmapview();
+    EXPECT_NE(px(a.x - 40, a.y - 108), 0);
+}
+
 TEST(MapView, ACloudSlotPastTheRecordsIsIgnored) {
     startview();
     makesprite(27, 16, 16, 0xFFFF);

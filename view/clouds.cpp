@@ -72,7 +72,9 @@ static void fade(int r) {
         closecloud(r);
         return;
     }
-    c.alpha = (u8)(c.fade * 4);
+    // The fade-in stops a step short of its count: the fade-out starts
+    // from the held strength rather than a step brighter.
+    if (c.fade * 4 < c.alpha) c.alpha = (u8)(c.fade * 4);
     setalpha(c.alpha);
 }
 
