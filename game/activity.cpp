@@ -13,13 +13,13 @@
 #include "game/pathfind.h"
 #include "game/sight.h"
 #include "sound/dsound.h"
+#include "sound/effects.h"
 #include "view/clouds.h"
 #include "world/cells.h"
 #include "world/itemtype.h"
 #include "world/npc.h"
 #include "world/unittype.h"
 
-enum : int { SOUND_CHEST = 2, SOUND_HIT = 3, SOUND_MAGIC = 5, SOUND_BOW = 6, SOUND_STEP = 7, SOUND_MISS = 9 };
 
 static const unittyperec* unittypeof(const npcrec& n) { return n.unitno < NUMUNITTYPES ? unittype[n.unitno] : nullptr; }
 

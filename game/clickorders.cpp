@@ -23,6 +23,7 @@
 #include "platform/winmsg.h"
 #include "resources/stringtable.h"
 #include "sound/dsound.h"
+#include "sound/effects.h"
 #include "text/boxes.h"
 #include "text/widget.h"
 #include "view/clouds.h"
@@ -39,7 +40,6 @@
 const char* lastcommandflash = nullptr;
 u32 followtoggle = 0;
 
-enum : int { SOUND_DRINK = 4, SOUND_BOW = 6 };
 constexpr u32 TALKTICKS = 200;
 constexpr u32 CRYTICKS = 400;
 
@@ -245,7 +245,7 @@ static void crynow() {
 }
 
 static void topup(i16& value, i16 maximum) {
-    playsound(SOUND_DRINK);
+    playsound(SOUND_PICKUP);
     value = (i16)(value + 10 > maximum ? maximum : value + 10);
 }
 

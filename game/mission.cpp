@@ -28,6 +28,7 @@
 #include "game/pathfind.h"
 #include "platform/platform.h"
 #include "sound/dsound.h"
+#include "sound/effects.h"
 #include "text/boxes.h"
 #include "video/presentframe.h"
 #include "view/clouds.h"
@@ -52,7 +53,6 @@ u32 animationdue = 0;
 u32 nextframetick = 0;
 constexpr u32 ANIMATIONDELAY = 4;
 
-enum : int { SOUND_CHEST = 2, SOUND_PICKUP = 4 };
 
 static void makeleader() {
     npcrec& l = *npc[1];
