@@ -7,7 +7,9 @@
 #include <string>
 
 #include "app/cursor.h"
+#include "app/gamestate.h"
 #include "app/input.h"
+#include "app/random.h"
 #include "app/timer.h"
 #include "commandworld.h"
 #include "game/activity.h"
@@ -383,7 +385,23 @@ TEST(Commands, KeysForGatheringPauseLightAndPacing) {
     EXPECT_EQ(framedelay, 0u);
     combatinput(WM_KEYDOWN, VK_NUMPAD0 + 3, 0);
     EXPECT_EQ(framedelay, 0u) << "no faster";
-    combatinput(WM_KEYDOWN, 'Q', 0); // not a key of the mission
+    // A key of no action changes nothing any action would.
+    autogather = 0;
+    npcrec& l = *npc[leader];
+    l.fatigue = 50, l.health = 20, l.magic = 5;
+    u32 dice = getgamerandomstate();
+    combatinput(WM_KEYDOWN, 'Q', 0);
+    EXPECT_EQ(autogather, 0);
+    EXPECT_EQ(gamepaused, 0u);
+    EXPECT_EQ(lighting, 1);
+    EXPECT_EQ(framedelay, 0u);
+    EXPECT_EQ(followtoggle, 0u);
+    EXPECT_EQ(l.fatigue, 50);
+    EXPECT_EQ(l.health, 20);
+    EXPECT_EQ(l.magic, 5);
+    EXPECT_EQ(getgamerandomstate(), dice);
+    EXPECT_EQ(gamestate, GS_COMBAT) << "no screen opened";
+    for (int r = 0; r < MAXCLOUDS; r++) EXPECT_FALSE(cloud[r].active) << "nobody speaks";
 }
 
 TEST(Commands, TheLeaderSpeaksWhenHisCloudIsFree) {

@@ -117,12 +117,24 @@ TEST(Mission, MeleeHitsOrMissesTheUnitOnTheAttackedCell) {
     }
     EXPECT_GT(hits, 5);
     EXPECT_LT(hits, total - 5) << "about half the blows miss";
-    // Nobody on the cell: the blow falls on nothing.
+    // Nobody on the cell: the blow falls on nothing. The enemy has stepped
+    // to another side of the leader, and the leader looks away from both.
     npcmap[50 * 256 + 51] = 0;
+    npc[enemy]->y = 51, npc[enemy]->mapoff = 51 * 256 + 50;
+    npcmap[51 * 256 + 50] = (u16)enemy;
+    npc[enemy]->health = 1000;
     npc[leader]->state = NPC_ATTACKING;
     npc[leader]->frame = 0;
-    for (int f = 0; f < 15; f++) npcactivity(leader);
+    npc[leader]->facing = 2;
+    for (int f = 0; f < 14; f++) npcactivity(leader);
+    ASSERT_EQ(npc[leader]->state, NPC_ATTACKING) << "the blow falls with the fifteenth frame";
+    u32 dice = getgamerandomstate();
+    npcactivity(leader);
     EXPECT_EQ(npc[leader]->state, NPC_IDLE);
+    EXPECT_EQ(npc[leader]->frame, 0);
+    EXPECT_EQ(npc[leader]->facing, 2) << "no victim to turn to";
+    EXPECT_EQ(getgamerandomstate(), dice) << "no roll to hit or for damage";
+    EXPECT_EQ(npc[enemy]->health, 1000) << "the unit beside the empty cell is not hit";
 }
 
 TEST(Mission, TheDeadLeaveRemainsAndTheirGoldButTheLeaderKeepsHis) {
@@ -233,16 +245,24 @@ TEST(Mission, ArchersLeadTheirShotAtAMovingQuarry) {
 }
 
 TEST(Mission, AHunterAlreadyInRangeWithoutAPathStaysFacingItsWay) {
+    // A fighter whose reach is three cells, two cells from its quarry behind
+    // a wall: out of sight, so no blow, but its search stops in range at
+    // once (a fighter needs no sight to be in range) and gives no step.
     startrules();
+    missionunits[3].rangemax = 3;
     place(1, 0, 100, 100);
-    int archer = place(2, 1, 100, 104);
-    for (int x = 95; x <= 105; x++) itemmap[102 * 256 + x] = 1; // no sight, within range
-    npc[archer]->facing = 6;
-    npc[archer]->state = NPC_MOVING;
-    huntrule(archer);
-    EXPECT_NE(npc[archer]->facing, 9);
-    EXPECT_GE(npc[archer]->facing, 1);
-    EXPECT_LE(npc[archer]->facing, 8);
+    int hunter = place(3, 1, 100, 102);
+    for (int x = 95; x <= 105; x++) itemmap[101 * 256 + x] = 1;
+    npc[hunter]->facing = 6;
+    npc[hunter]->state = NPC_MOVING;
+    huntrule(hunter);
+    EXPECT_EQ(pathnodes, 1) << "the search ended at its start, in range";
+    EXPECT_EQ(pathbuf[0], PATHEND);
+    EXPECT_EQ(npc[hunter]->state, NPC_IDLE);
+    EXPECT_EQ(npc[hunter]->facing, 6) << "the facing it had";
+    EXPECT_EQ(npc[hunter]->x, 100);
+    EXPECT_EQ(npc[hunter]->y, 102);
+    EXPECT_EQ(npcmap[102 * 256 + 100], hunter);
 }
 
 TEST(Mission, AHunterWalksCellByCellAndStrikes) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cursor.h"
+#include "app/gamestate.h"
 #include "app/input.h"
 #include "commandworld.h"
 #include "game/combatinput.h"
@@ -11,6 +12,7 @@
 #include "game/npcselect.h"
 #include "game/panelpress.h"
 #include "game/spells.h"
+#include "testenv.h"
 #include "platform/winmsg.h"
 #include "view/viewpos.h"
 #include "world/npc.h"
@@ -48,6 +50,21 @@ TEST(PanelPress, PressedPicturesShowOverTheirButtons) {
     EXPECT_EQ(vsat(80, 420), pixel555(0x00F800));
     EXPECT_EQ(vsat(103, 459), pixel555(0x00F800));
     EXPECT_NE(vsat(79, 440), pixel555(0x00F800)) << "nothing left of it";
+    press(600, 470);
+    EXPECT_EQ(vsat(566, 434), pixel555(0x0000F8));
+    EXPECT_EQ(vsat(629, 473), pixel555(0x0000F8));
+    EXPECT_NE(vsat(629, 474), pixel555(0x0000F8)) << "nothing below it";
+    // The map button's picture is a strip inside the button. The map itself
+    // is refused (a full stack of screens), so what the press drew stays.
+    gamestack[GAMESTACKSIZE - 1] = GS_MAINMENU;
+    size_t before = boxes.size();
+    press(600, 420);
+    gamestack[GAMESTACKSIZE - 1] = 0;
+    EXPECT_EQ(boxes.size(), before + 1) << "the map was asked for";
+    EXPECT_EQ(vsat(566, 415), pixel555(0xF8F800));
+    EXPECT_EQ(vsat(629, 427), pixel555(0xF8F800));
+    EXPECT_NE(vsat(600, 414), pixel555(0xF8F800)) << "nothing above it";
+    EXPECT_NE(vsat(600, 428), pixel555(0xF8F800)) << "nor below";
 }
 
 TEST(PanelPress, PreviousAndNextChooseLivingUnitsOfThePlayer) {

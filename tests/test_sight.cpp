@@ -57,10 +57,22 @@ TEST(Sight, NeighboursAlwaysSeeEachOtherAndWallsBlock) {
     EXPECT_EQ(lineofsight(off(50, 50), off(50, 60)), 1u);
     itemmap[off(51, 50)] = 2; // blocks passage, not sight
     EXPECT_EQ(lineofsight(off(50, 50), off(58, 50)), 1u);
-    // A line at a slant: (50,50) to (56,53) passes (52,51).
-    itemmap[off(52, 51)] = 1;
-    EXPECT_EQ(lineofsight(off(50, 50), off(56, 53)), 0u);
-    EXPECT_EQ(lineofsight(off(50, 50), off(56, 56)), 1u);
+    // A line at a slant: (50,50) to (56,53) steps half a row a column, and
+    // a half rounds up: it passes (53,52), not the (53,51) that cutting the
+    // fraction off would give.
+    itemmap[off(51, 50)] = 0;
+    itemmap[off(53, 51)] = 1;
+    EXPECT_EQ(lineofsight(off(50, 50), off(56, 53)), 1u) << "(53,51) is off the line";
+    itemmap[off(53, 51)] = 0;
+    itemmap[off(53, 52)] = 1;
+    EXPECT_EQ(lineofsight(off(50, 50), off(56, 53)), 0u) << "(53,52) is on it";
+    itemmap[off(53, 52)] = 0;
+    // Two thirds of a row a column: the first step, at 50 2/3, is in row 51.
+    itemmap[off(51, 51)] = 1;
+    EXPECT_EQ(lineofsight(off(50, 50), off(53, 52)), 0u);
+    itemmap[off(51, 51)] = 0;
+    itemmap[off(51, 50)] = 1;
+    EXPECT_EQ(lineofsight(off(50, 50), off(53, 52)), 1u);
 }
 
 TEST(Sight, UnitsBlockUnlessHiddenOnTheComputersSide) {
@@ -140,17 +152,27 @@ TEST(Missiles, AWallEndsTheFlightButAnEnemyOnItIsStillHit) {
 
 TEST(Missiles, SparksLiveEightFramesAndAMissileEndsAtTheMapEdge) {
     startsight();
-    int mage = unitat(1, 3, 3);
-    launchmissile(3, 3, 0, 0, MISSILE_MAGIC, 30.0f, 1, mage);
-    int sparks = 0;
-    for (int i = 0; i < 40 && missile[0].isused; i++) {
+    int mage = unitat(1, 50, 50);
+    // A long flight east: the first spark follows from its start to its end.
+    launchmissile(50, 50, 150, 50, MISSILE_MAGIC, 30.0f, 1, mage);
+    for (int i = 0; i < 30 && !missile[0].trailactive[0]; i++) updatemissiles();
+    ASSERT_TRUE(missile[0].trailactive[0]) << "one in two frames starts a spark";
+    EXPECT_EQ(missile[0].trailage[0], 1) << "a spark ages in the frame it starts";
+    f32 startdx = missile[0].traildx[0];
+    for (u8 age = 2; age <= 7; age++) {
         updatemissiles();
-        for (int k = 0; k < 4; k++) {
-            sparks += missile[0].trailactive[k];
-            ASSERT_LT(missile[0].trailage[k], 8);
-        }
+        ASSERT_TRUE(missile[0].isused);
+        EXPECT_TRUE(missile[0].trailactive[0]) << "still alive at age " << (int)age;
+        EXPECT_EQ(missile[0].trailage[0], age);
     }
-    EXPECT_GT(sparks, 0);
+    EXPECT_EQ(missile[0].traildx[0], startdx + 6 * 15.0f) << "drifting half the missile's step a frame";
+    updatemissiles();
+    EXPECT_FALSE(missile[0].trailactive[0]) << "gone at age 8";
+    EXPECT_EQ(missile[0].trailage[0], 8);
+    EXPECT_EQ(missile[0].traildx[0], 0.0f);
+    clearmissiles();
+    launchmissile(3, 3, 0, 0, MISSILE_MAGIC, 30.0f, 1, mage);
+    for (int i = 0; i < 40 && missile[0].isused; i++) updatemissiles();
     EXPECT_FALSE(missile[0].isused) << "flying off the map ends it";
 }
 
