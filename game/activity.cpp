@@ -287,12 +287,14 @@ void huntrule(int slot) {
     goalx = q->x, goaly = q->y;
     bool found = findpath(n.x, n.y, q->x, q->y);
     curnpc = keep;
+    // The search is over either way: a later one this frame (a human
+    // unit's) must not run with the computer's limits.
+    computerthinking = 0;
+    stopinrange = 0;
     if (!found) {
         n.state = NPC_IDLE;
         return;
     }
-    computerthinking = 0;
-    stopinrange = 0;
     if (pathbuf[0] == PATHEND) { // already in range, without sight
         n.state = NPC_IDLE;
         return;

@@ -265,6 +265,21 @@ TEST(Mission, AHunterAlreadyInRangeWithoutAPathStaysFacingItsWay) {
     EXPECT_EQ(npcmap[102 * 256 + 100], hunter);
 }
 
+// A hunter that finds no way to its quarry gives up idle, and leaves no
+// trace of the computer's search behind for the searches after it.
+TEST(Mission, AHunterWithNoWayLeavesTheSearchAsItFoundIt) {
+    startrules();
+    place(1, 0, 100, 100);
+    int hunter = place(0, 1, 100, 106);
+    for (int x = 0; x < 256; x++) itemmap[103 * 256 + x] = 1; // a wall across the map
+    npc[hunter]->state = NPC_MOVING;
+    huntrule(hunter);
+    EXPECT_EQ(npc[hunter]->state, NPC_IDLE);
+    EXPECT_EQ(npc[hunter]->y, 106);
+    EXPECT_EQ(computerthinking, 0);
+    EXPECT_EQ(stopinrange, 0);
+}
+
 TEST(Mission, AHunterWalksCellByCellAndStrikes) {
     startrules();
     place(1, 0, 100, 100);
