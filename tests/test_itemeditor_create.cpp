@@ -4,6 +4,8 @@
 // made before anything changes refuses with a box and leaves all as it was.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +90,41 @@ TEST(ItemEditorCreate, OnePictureIsTheEncodersOutputForTheBitmapInBothFormats) {
         EXPECT_NE(t.ohmapcolor, averagecolour(0, 300)) << "the colour of its picture, not the made-up one";
         EXPECT_EQ(gamestate, GS_EDITMAP) << "the dialog closed";
     }
+}
+
+// Read back without the encoder or the box geometry: the stored runs (a
+// u16 skip in the 768-pixel raster, a u8 count, that many pixels) hold the
+// bitmap's every pixel but its black ones at (x, y) from the box's corner,
+// in 5-5-5, the bottom row too.
+TEST(ItemEditorCreate, TheStoredPictureIsTheBitmapPixelForPixel) {
+    startitemeditor(555);
+    writebmp("items/one.bmp", 30, 20, [](int x, int y) { return holes(x, y); });
+    create(301, firstfile() + ev(20, "key Y") + ev(40, "key ESC"));
+    std::vector<u8> code = storedpicture(301);
+    ASSERT_FALSE(code.empty());
+    std::map<u32, u16> at;
+    u32 pos = 0;
+    for (size_t i = 0; i + 3 <= code.size();) {
+        pos += (u32)(code[i] | code[i + 1] << 8);
+        u32 count = code[i + 2];
+        i += 3;
+        for (u32 k = 0; k < count && i + 2 <= code.size(); k++, i += 2) at[pos++] = (u16)(code[i] | code[i + 1] << 8);
+    }
+    size_t want = 0;
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 30; x++) {
+            u32 c = holes(x, y);
+            auto found = at.find((u32)(y * 768 + x));
+            if (!c) {
+                EXPECT_TRUE(found == at.end()) << x << "," << y << " is a hole";
+                continue;
+            }
+            want++;
+            u16 p555 = (u16)((c >> 19 & 31) << 10 | (c >> 11 & 31) << 5 | (c >> 3 & 31));
+            ASSERT_TRUE(found != at.end()) << x << "," << y << " is missing";
+            EXPECT_EQ(found->second, p555) << x << "," << y;
+        }
+    EXPECT_EQ(at.size(), want) << "and nothing else";
 }
 
 TEST(ItemEditorCreate, FortyRowsAreNotOfferedASplitFortyOneAre) {
