@@ -4,6 +4,7 @@
 // every character into an off-screen text picture of exact size.
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "fuzz/fuzzenv.h"
 #include "text/font.h"
@@ -40,16 +41,17 @@ static std::vector<u8> blankpcx(u32 width, u32 height) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzstart();
     if (size < 1) return 0;
-    static std::vector<u8> blanks[NUMFONTS];
-    if (blanks[0].empty())
-        for (int f = 0; f < NUMFONTS; f++) blanks[f] = blankpcx(fontfiles[f].picwidth, fontfiles[f].height);
+    // The blank pictures are parsed before the first run, so they outlive
+    // each run's allocations; the fuzzed font goes back to its blank after.
+    static fontrec blank[NUMFONTS];
+    if (!blank[0].picture)
+        for (int f = 0; f < NUMFONTS; f++) {
+            std::vector<u8> file = blankpcx(fontfiles[f].picwidth, fontfiles[f].height);
+            if (parsefont(f, file.data(), file.size())) std::abort();
+            blank[f] = font[f];
+        }
     int fuzzed = data[0] % NUMFONTS;
-    for (int f = 0; f < NUMFONTS; f++) {
-        if (f == fuzzed) fuzzwrite(fontfiles[f].file, data + 1, size - 1);
-        else fuzzwrite(fontfiles[f].file, blanks[f]);
-        font[f].picture = nullptr;
-    }
-    bool loaded = fuzzrun([] { initfonts(); });
+    bool loaded = parsefont(fuzzed, data + 1, size - 1) == nullptr;
     if (loaded) {
         static u16 picture[640 * TEXTROWS];
         textaltbuf = picture;
@@ -62,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         textalt = 0;
         textaltbuf = nullptr;
     }
-    for (int f = 0; f < NUMFONTS; f++) font[f].picture = nullptr;
+    font[fuzzed] = blank[fuzzed];
     fuzzoutcome(loaded);
     fuzzrounddone();
     return 0;

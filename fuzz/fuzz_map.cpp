@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     u8 shape = data[0];
     std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 4);
-    fuzzwrite("maps\\fuzz.npc", fuzzshaped(parts[0], NPCFILEBYTES, (shape >> 2) & 3));
-    fuzzwrite("maps\\fuzz.map", fuzzshaped(parts[1], MAPDATASIZE, (shape >> 4) & 3));
+    std::vector<u8> npcs = fuzzshaped(parts[0], NPCFILEBYTES, (shape >> 2) & 3);
+    std::vector<u8> header = fuzzshaped(parts[1], MAPDATASIZE, (shape >> 4) & 3);
     std::vector<u8> main;
     if ((shape & 3) % 3 == 1) {
         main = parts[2];
@@ -52,9 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::vector<u8> items = fuzzshaped(parts[3], MAPGRIDBYTES, shape & 3);
         main.insert(main.end(), items.begin(), items.end());
     }
-    fuzzwrite("maps\\fuzz.dat", main);
-    bool loaded = false;
-    fuzzrun([&] { loaded = loadmap("maps\\fuzz.dat"); });
+    bool loaded = parsemap({main.data(), main.size()}, {npcs.data(), npcs.size()}, {header.data(), header.size()}) == nullptr;
     if (loaded) {
         // What the map view and the rules index with the loaded numbers.
         for (int slot = 1; slot <= MAXNPCS; slot++) {

@@ -30,37 +30,40 @@ static void drawbuttons() {
     }
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+// The display comes up once, with a good cursor picture, before the first
+// run, so that it outlives each run's allocations.
+static void setup() {
     fuzzstart();
-    if (size < 1) return 0;
-    static const std::vector<u8> cursors = fuzzsolidbmp(256, 512, 0x102030);
-    bool cursor = (data[0] & 1) == 0;
-    fuzzwrite("resources\\CURSORS.bmp", cursor ? std::vector<u8>(data + 1, data + size) : cursors);
-    if (!cursor) fuzzwrite("bitmaps\\buttons\\button1.bmp", data + 1, size - 1);
-    // Both were freed with the last run's allocations.
-    buttonskin = nullptr;
-    rgb333 = nullptr;
+    fuzzwrite("resources\\CURSORS.bmp", fuzzsolidbmp(CURSORWIDTH, CURSORHEIGHT, 0x102030));
     bool up = false;
-    bool loaded = fuzzrun([&] {
-        up = initdirectdraw() == 1;
-        if (!up) return;
-        if (cursor) {
-            // Every shape the game sets, each drawn once.
-            cursorvisible = 1;
+    if (!fuzzrun([&] { up = initdirectdraw() == 1; }) || !up) std::abort();
+    buildrgb333();
+    cursorvisible = 1;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static bool ready = false;
+    if (!ready) setup();
+    ready = true;
+    if (size < 1) return 0;
+    bool cursor = (data[0] & 1) == 0;
+    bool loaded = false;
+    if (cursor) {
+        loaded = parsecursorpicture(data + 1, size - 1) == nullptr;
+        // Every shape the game sets, each drawn once.
+        if (loaded)
             for (u8 mode = 1; mode <= 46; mode++) {
                 setcursormode(mode);
                 presentframe();
             }
-        } else {
-            loadgamebitmaps();
-            drawbuttons();
-        }
-    });
-    loaded = loaded && up;
+    } else {
+        buttonskin = nullptr;
+        loaded = unpackbmpbytes(data + 1, size - 1, {SKINWIDTH, SKINHEIGHT}, &buttonskin) == nullptr;
+        if (loaded) drawbuttons();
+        // It went with the run's allocations.
+        buttonskin = nullptr;
+    }
     fuzzoutcome(loaded);
-    buttonskin = nullptr;
-    releaseobjects();
-    if (plat_windowexists()) plat_destroywindow();
     fuzzrounddone();
     return 0;
 }

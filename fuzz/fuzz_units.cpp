@@ -6,7 +6,6 @@
 // the unit editor); drawing it anywhere, even half off the Virtual Screen,
 // must stay inside the surface.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/input.h"
@@ -26,18 +25,14 @@ static void drawanywhere(int action, int facing, int frame) {
     vsheld = 0;
 }
 
+// The other sets stay empty and every type is a blank record, set up before
+// the first run so that the tables outlive each run's allocations.
 static void setup() {
     fuzzstart();
-    std::vector<u8> none;
     std::vector<u8> emptydir(UNITDIRSIZE, 0), emptytype(UNITTYPESIZE, 0);
-    for (int n = 1; n < NUMUNITTYPES; n++) {
-        char name[64];
-        std::snprintf(name, sizeof name, "units\\newunitpic%d.dat", n);
-        fuzzwrite(name, emptydir);
-        std::snprintf(name, sizeof name, "units\\newunitpic%d.raw", n);
-        fuzzwrite(name, none);
-        std::snprintf(name, sizeof name, "units\\unit%d.dat", n);
-        fuzzwrite(name, emptytype);
+    for (int n = 0; n < NUMUNITTYPES; n++) {
+        if (parseunitpictures(n, emptydir.data(), emptydir.size(), nullptr, 0)) std::abort();
+        if (parseunittype(n, emptytype.data(), emptytype.size())) std::abort();
     }
 }
 
@@ -48,10 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     pixelformat = data[0] & 0x80 ? 1 : 2;
     std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 3);
-    fuzzwrite("units\\newunitpic0.dat", fuzzshaped(parts[0], UNITDIRSIZE, data[0] & 3));
-    fuzzwrite("units\\unit0.dat", fuzzshaped(parts[1], UNITTYPESIZE, (data[0] >> 2) & 3));
-    fuzzwrite("units\\newunitpic0.raw", parts[2]);
-    bool loaded = fuzzrun([] { initunit(); });
+    std::vector<u8> dir = fuzzshaped(parts[0], UNITDIRSIZE, data[0] & 3);
+    std::vector<u8> type = fuzzshaped(parts[1], UNITTYPESIZE, (data[0] >> 2) & 3);
+    // The last run's pictures went with its allocations.
+    unitpicloaded[0] = 0;
+    unitpicraw[0] = nullptr;
+    bool loaded = parseunitpictures(0, dir.data(), dir.size(), parts[2].data(), parts[2].size()) == nullptr &&
+                  parseunittype(0, type.data(), type.size()) == nullptr;
     if (loaded) {
         for (int n = 0; n < NUMUNITTYPES; n++)
             if (unittype[n]->picno >= NUMUNITTYPES) std::abort();

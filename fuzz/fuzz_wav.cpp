@@ -11,11 +11,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzstart();
-    fuzzwrite("wave\\fuzz.wav", data, size);
     if (!InitDSound(nullptr)) std::abort();
     bool loaded = false;
     fuzzrun([&] {
-        loaded = LoadSound(1, "wave\\fuzz.wav") == 1;
+        loaded = LoadSoundBytes(1, data, size) == 1;
         if (!loaded) return;
         // The mixer reads the converted samples to their end.
         ds_play(SoundBuffer[1], 0, 0, 0);

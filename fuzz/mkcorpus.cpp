@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
     bool ok = writeall(root / "bmp", bmpseeds()) && writeall(root / "png", pngseeds()) &&
               writeall(root / "pcx", pcxseeds()) &&
               writeall(root / "wav", wavseeds()) && writeall(root / "script", scriptseeds()) &&
+              writeall(root / "settings", settingsseeds()) && writeall(root / "campaign", campaignseeds()) &&
               writeall(root / "font", fontseeds(data)) && writeall(root / "picture", pictureseeds()) &&
               writeall(root / "map", mapseeds()) && writeall(root / "items", itemseeds()) &&
               writeall(root / "units", unitseeds()) && writeall(root / "rle", rleseeds()) &&

@@ -40,6 +40,8 @@ std::vector<seed> bmpkindseeds();
 std::vector<seed> pngseeds();
 std::vector<seed> wavseeds();
 std::vector<seed> scriptseeds();
+std::vector<seed> settingsseeds();
+std::vector<seed> campaignseeds();
 std::vector<seed> fontseeds(const std::filesystem::path& datadir);
 std::vector<seed> pictureseeds();
 std::vector<seed> mapseeds();

@@ -122,3 +122,27 @@ std::vector<seed> pictureseeds() {
             {"bad_skin_truncated.in", picture(1, cut)},
             {"bad_cursors_not_bmp.in", picture(0, bytes(64, 'x'))}};
 }
+
+std::vector<seed> settingsseeds() {
+    auto text = [](const char* s) { return bytes(s, s + std::strlen(s)); };
+    return {{"all.txt", text("# Vennor settings\nfullscreen = 1\nmute = 0\ngrab = 0\nscale = 2\nvolume = 80\n"
+                             "pixel-format = 565\nframe-delay = 4\n")},
+            {"comments.txt", text("  # kept\n\nvolume=15   # after\nunknown-key = whatever\n")},
+            {"crlf.txt", text("scale = 3\r\nmute = 1\r\n")},
+            {"noend.txt", text("volume = 5")},
+            {"empty.txt", text("")},
+            {"bad_values.txt", text("scale = 9\nvolume = -1\npixel-format = 444\nfullscreen = yes\n")},
+            {"bad_nokey.txt", text("= 4\njust words\n")},
+            {"bad_binary.txt", bytes{0x7F, 'E', 'L', 'F', 0, 1, 2, 0}},
+            {"bad_longline.txt", bytes(1500, 'x')}};
+}
+
+std::vector<seed> campaignseeds() {
+    auto text = [](const char* s) { return bytes(s, s + std::strlen(s)); };
+    return {{"open1.txt", text("vennor campaign\nopen 1\n")},
+            {"open3.txt", text("vennor campaign\nopen 3\n")},
+            {"bad_past.txt", text("vennor campaign\nopen 4\n")},
+            {"bad_zero.txt", text("vennor campaign\nopen 0\n")},
+            {"bad_noend.txt", text("vennor campaign\nopen 2")},
+            {"bad_other.txt", text("something else\n")}};
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "app/debuglog.h"
 #include "app/timer.h"
@@ -64,17 +65,8 @@ bool savegameto(const std::string& name, std::string* said) {
 
 // The size first: a file too large to be a save is refused unread.
 static const char* readsave(const std::string& name, std::vector<u8>* bytes) {
-    platfile* f = plat_fopenread(savegamepath(name).c_str());
-    if (!f) return plat_fileexists(savegamepath(name).c_str()) ? "not a file" : "not there";
-    i64 n = plat_fsize(f);
-    const char* why = nullptr;
-    if (n < 0 || (u64)n > SAVEMAXBYTES) why = "too large to be a saved game";
-    else {
-        bytes->resize((size_t)n);
-        if (n > 0 && !plat_fread(f, bytes->data(), (size_t)n)) why = "cannot be read";
-    }
-    plat_fclose(f);
-    return why;
+    const char* why = plat_readfilewhy(savegamepath(name).c_str(), bytes, SAVEMAXBYTES);
+    return why && !std::strcmp(why, "too large") ? "too large to be a saved game" : why;
 }
 
 bool loadgamefrom(const std::string& name, std::string* said) {

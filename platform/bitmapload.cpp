@@ -22,27 +22,32 @@ static std::string readablename(const std::string& path) {
     return path.substr(0, n - 4) + ".png";
 }
 
-static bool decodebytes(const std::vector<u8>& data, platbitmap* b, std::string* why) {
-    if (png_issignature(data.data(), data.size())) return png_decode(data.data(), data.size(), b, why);
-    return bmp_decode(data.data(), data.size(), b, why);
-}
-
-static platbitmap* decodefile(const std::string& name) {
-    std::string path = readablename(name);
-    std::vector<u8> data;
-    if (!plat_readfile(path.c_str(), &data, BMPMAXFILE)) return nullptr;
+platbitmap* plat_decodebitmap(const u8* data, size_t size, std::string* why) {
     platbitmap* b = new platbitmap;
-    std::string why;
-    if (decodebytes(data, b, &why)) return b;
-    plat_debugoutput((path + ": " + why + "\n").c_str());
+    bool ok = png_issignature(data, size) ? png_decode(data, size, b, why) : bmp_decode(data, size, b, why);
+    if (ok) return b;
     delete b;
     return nullptr;
 }
 
+static bool readnamed(const std::string& name, std::vector<u8>* bytes, std::string* path) {
+    std::string found = readablename(name);
+    if (path) *path = found;
+    return plat_readfile(found.c_str(), bytes, BMPMAXFILE);
+}
+
+bool plat_readbitmapfile(const char* name, std::vector<u8>* bytes, std::string* path) {
+    if (isresourcename(name) && readnamed(std::string("resources\\") + name + ".bmp", bytes, path)) return true;
+    return readnamed(name, bytes, path);
+}
+
 platbitmap* plat_loadbitmap(const char* name) {
-    if (isresourcename(name))
-        if (platbitmap* b = decodefile(std::string("resources\\") + name + ".bmp")) return b;
-    return decodefile(name);
+    std::vector<u8> bytes;
+    std::string path, why;
+    if (!plat_readbitmapfile(name, &bytes, &path)) return nullptr;
+    platbitmap* b = plat_decodebitmap(bytes.data(), bytes.size(), &why);
+    if (!b) plat_debugoutput((path + ": " + why + "\n").c_str());
+    return b;
 }
 
 void plat_freebitmap(platbitmap* b) { delete b; }

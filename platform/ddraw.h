@@ -4,6 +4,7 @@
 // colour keys, surface loss and restore, and the device contexts that text
 // output and bitmap copies draw through. Every call answers with DD_OK or one
 // of the DDERR_ codes below, as the game's error reporting expects.
+#include <string>
 #include <vector>
 
 #include "platform/types.h"
@@ -108,6 +109,11 @@ constexpr u64 PLAT_BITMAPMAXPIXELS = 1u << 24;
 // The program's bitmap resource of that name, else the file of that name.
 // Null when neither loads (missing, truncated or malformed).
 platbitmap* plat_loadbitmap(const char* name);
+// The two steps of a load: the bytes of the file the name finds (false when
+// none is there or it is larger than any picture file), and a picture from
+// bytes, BMP or PNG as their signature says (null with the reason).
+bool plat_readbitmapfile(const char* name, std::vector<u8>* bytes, std::string* path = nullptr);
+platbitmap* plat_decodebitmap(const u8* data, size_t size, std::string* why);
 void plat_freebitmap(platbitmap* b);
 // Stretches the rectangle (sx, sy, sw, sh) of the bitmap onto (dx, dy, dw, dh)
 // of the context's surface, converted to the surface's pixel format.

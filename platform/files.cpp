@@ -104,16 +104,17 @@ i64 plat_fsize(platfile* f) {
     return (i64)st.st_size;
 }
 
-static bool readwhole(platfile* f, std::vector<u8>* out, size_t maxbytes) {
-    if (!f) return false;
+static const char* readwhole(platfile* f, std::vector<u8>* out, size_t maxbytes) {
+    if (!f) return "not there";
     i64 n = plat_fsize(f);
-    bool ok = n >= 0 && (u64)n <= maxbytes;
-    if (ok) {
+    const char* why = nullptr;
+    if (n < 0 || (u64)n > maxbytes) why = "too large";
+    else {
         out->resize((size_t)n);
-        ok = n == 0 || plat_fread(f, out->data(), (size_t)n);
+        if (n > 0 && !plat_fread(f, out->data(), (size_t)n)) why = "cannot be read";
     }
     plat_fclose(f);
-    return ok;
+    return why;
 }
 
 bool plat_filetime(const char* gamepath, i64* ns) {
@@ -124,11 +125,17 @@ bool plat_filetime(const char* gamepath, i64* ns) {
 }
 
 bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
-    return readwhole(plat_fopenread(gamepath), out, maxbytes);
+    return !plat_readfilewhy(gamepath, out, maxbytes);
+}
+
+const char* plat_readfilewhy(const char* gamepath, std::vector<u8>* out, size_t maxbytes) {
+    platfile* f = plat_fopenread(gamepath);
+    if (!f && plat_fileexists(gamepath)) return "not a file";
+    return readwhole(f, out, maxbytes);
 }
 
 bool plat_readhostfile(const std::string& hostpath, std::vector<u8>* out, size_t maxbytes) {
-    return readwhole(openregularhost(hostpath, O_RDONLY, "rb"), out, maxbytes);
+    return !readwhole(openregularhost(hostpath, O_RDONLY, "rb"), out, maxbytes);
 }
 
 bool plat_writefile(const char* gamepath, const void* data, size_t n) {

@@ -32,6 +32,9 @@ bool plat_fflush(platfile* f);
 // before anything is allocated for it; so is anything that is not a regular
 // file.
 bool plat_readfile(const char* gamepath, std::vector<u8>* out, size_t maxbytes);
+// The same with the reason of a failure ("not there", "not a file", "too
+// large", "cannot be read"); nullptr when the bytes are in *out.
+const char* plat_readfilewhy(const char* gamepath, std::vector<u8>* out, size_t maxbytes);
 // The same for a path of the host (a file named on the command line).
 bool plat_readhostfile(const std::string& hostpath, std::vector<u8>* out, size_t maxbytes);
 // The largest file plat_copyfile takes (backups of the game's data files).

@@ -6,8 +6,11 @@
 
 #include "platform/files.h"
 
+// The whole file is read when it is opened; everything after works on its
+// bytes, the file's own copy or the caller's.
 struct mmiofile {
-    platfile* file = nullptr;
+    std::vector<u8> owned;
+    const u8* bytes = nullptr;
     i64 size = 0;
     bool visible = false; // the caller was given the buffer (MMIO_ALLOCBUF)
     std::vector<u8> buffer;
@@ -31,7 +34,7 @@ static bool fill(mmiofile* f, i64 at) {
     i64 n = f->size - at;
     if (n <= 0) return true;
     if (n > (i64)f->buffer.size()) n = (i64)f->buffer.size();
-    if (!plat_fseek(f->file, at) || !plat_fread(f->file, f->buffer.data(), (size_t)n)) return false;
+    std::memcpy(f->buffer.data(), f->bytes + at, (size_t)n);
     f->info.pchEndRead = f->info.pchBuffer + n;
     f->info.lDiskOffset = (i32)(at + n);
     return true;
@@ -39,14 +42,15 @@ static bool fill(mmiofile* f, i64 at) {
 
 static bool inwindow(const mmiofile* f, const u8* p) { return p >= f->info.pchBuffer && p <= f->info.pchEndRead; }
 
-mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags) {
+// No sound of the game comes near this; a larger file is refused unread.
+constexpr size_t MMIO_MAXFILE = 64u << 20;
+
+static mmiofile* openon(std::vector<u8>* owned, const u8* data, size_t size, mmioinfo* info, u32 flags) {
     u32 why = MMSYSERR_NOERROR;
     mmiofile* f = nullptr;
-    platfile* pf = nullptr;
     size_t bufsize = info && info->cchBuffer ? info->cchBuffer : MMIO_DEFAULTBUFFER;
     if (flags & ~MMIO_ALLOCBUF) why = MMIOERR_CANNOTOPEN;
-    else if (!gamepath || !(pf = plat_fopenread(gamepath))) why = MMIOERR_FILENOTFOUND;
-    else if (plat_fsize(pf) < 0 || plat_fsize(pf) > maxoffset) why = MMIOERR_CANNOTOPEN;
+    else if ((u64)size > (u64)maxoffset) why = MMIOERR_CANNOTOPEN;
     else if (!(f = new (std::nothrow) mmiofile)) why = MMIOERR_OUTOFMEMORY;
     else {
         try {
@@ -58,11 +62,14 @@ mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags) {
     if (info) info->wErrorRet = why;
     if (why != MMSYSERR_NOERROR) {
         delete f;
-        plat_fclose(pf);
         return nullptr;
     }
-    f->file = pf;
-    f->size = plat_fsize(pf);
+    if (owned) {
+        f->owned.swap(*owned);
+        data = f->owned.data();
+    }
+    f->bytes = data;
+    f->size = (i64)size;
     f->visible = (flags & MMIO_ALLOCBUF) != 0;
     f->info.cchBuffer = (u32)bufsize;
     f->info.pchBuffer = f->buffer.data();
@@ -70,9 +77,26 @@ mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags) {
     return f;
 }
 
+mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags) {
+    std::vector<u8> bytes;
+    if (flags & ~MMIO_ALLOCBUF) {
+        if (info) info->wErrorRet = MMIOERR_CANNOTOPEN;
+        return nullptr;
+    }
+    if (!gamepath || !plat_readfile(gamepath, &bytes, MMIO_MAXFILE)) {
+        if (info) info->wErrorRet = gamepath && plat_fileexists(gamepath) ? MMIOERR_CANNOTOPEN : MMIOERR_FILENOTFOUND;
+        return nullptr;
+    }
+    size_t size = bytes.size();
+    return openon(&bytes, nullptr, size, info, flags);
+}
+
+mmiofile* mmio_openmemory(const u8* data, size_t size, mmioinfo* info, u32 flags) {
+    return openon(nullptr, data, size, info, flags);
+}
+
 u32 mmio_close(mmiofile* f, u32) {
     if (!f) return MMIOERR_INVALIDPARAM;
-    plat_fclose(f->file);
     delete f;
     return MMSYSERR_NOERROR;
 }

@@ -11,6 +11,8 @@
 // reader's to find out about, and every read stops at the real end of the
 // file (reads come back short, the I/O buffer comes back empty), so no size
 // can lead to a read outside the file's bytes.
+#include <cstddef>
+
 #include "platform/types.h"
 
 typedef u32 fourcc;
@@ -78,7 +80,11 @@ struct mmioinfo {
 struct mmiofile;
 
 // Null when the file cannot be opened; info (optional) then carries the reason.
+// The file is read whole at the open (a file too large for a sound is not
+// opened), so nothing after touches the disk.
 mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags);
+// The same over bytes in memory, which must outlive the handle.
+mmiofile* mmio_openmemory(const u8* data, size_t size, mmioinfo* info, u32 flags);
 u32 mmio_close(mmiofile* f, u32 flags);
 // Bytes read (fewer at the end of the file), -1 when the host read fails.
 i32 mmio_read(mmiofile* f, void* dst, i32 count);

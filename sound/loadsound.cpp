@@ -1,4 +1,7 @@
+#include <vector>
+
 #include "app/debuglog.h"
+#include "platform/files.h"
 #include "sound/dsound.h"
 #include "sound/wavereader.h"
 
@@ -44,10 +47,19 @@ static u32 fillbuffer(int slot, mmiofile** file, waveformatex** format, mmckinfo
 }
 
 u32 LoadSound(int slot, const char* file) {
+    std::vector<u8> bytes;
+    if (!plat_readfile(file, &bytes, SOUNDMAXFILE)) {
+        debuglog("WaveOpenFile() Failed!");
+        return 0;
+    }
+    return LoadSoundBytes(slot, bytes.data(), bytes.size());
+}
+
+u32 LoadSoundBytes(int slot, const u8* bytes, size_t size) {
     mmiofile* f = nullptr;
     waveformatex* format = nullptr;
     mmckinfo riff, data;
-    if (WaveOpenFile(file, &f, &format, &riff) != 0) {
+    if (WaveOpenMemory(bytes, size, &f, &format, &riff) != 0) {
         debuglog("WaveOpenFile() Failed!");
         return 0;
     }

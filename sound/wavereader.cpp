@@ -36,10 +36,7 @@ static u32 readformat(mmiofile* f, const mmckinfo& fmt, waveformatex** outformat
     return 0;
 }
 
-u32 WaveOpenFile(const char* name, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff) {
-    *outformat = nullptr;
-    *outfile = nullptr;
-    mmiofile* f = mmio_open(name, nullptr, MMIO_ALLOCBUF | MMIO_READ);
+static u32 openwave(mmiofile* f, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff) {
     if (!f) return WAVEERR_CANNOTOPEN;
     u32 r = mmio_descend(f, outriff, nullptr, 0);
     if (r) return openfailed(r, &f, outformat);
@@ -51,6 +48,18 @@ u32 WaveOpenFile(const char* name, mmiofile** outfile, waveformatex** outformat,
     if ((r = mmio_ascend(f, &fmt, 0))) return openfailed(r, &f, outformat);
     *outfile = f;
     return 0;
+}
+
+u32 WaveOpenFile(const char* name, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff) {
+    *outformat = nullptr;
+    *outfile = nullptr;
+    return openwave(mmio_open(name, nullptr, MMIO_ALLOCBUF | MMIO_READ), outfile, outformat, outriff);
+}
+
+u32 WaveOpenMemory(const u8* data, size_t size, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff) {
+    *outformat = nullptr;
+    *outfile = nullptr;
+    return openwave(mmio_openmemory(data, size, nullptr, MMIO_ALLOCBUF | MMIO_READ), outfile, outformat, outriff);
 }
 
 // The search starts again just past "WAVE", so whatever chunks sit between

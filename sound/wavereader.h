@@ -2,6 +2,8 @@
 // The WAV reader on the platform's RIFF chunk functions. Every call returns 0
 // on success, else one of the codes below or the code of the chunk function
 // that failed.
+#include <cstddef>
+
 #include "platform/dsound.h"
 #include "platform/mmio.h"
 #include "platform/types.h"
@@ -16,6 +18,8 @@ enum : u32 {
 
 // The format block is 18 + cbSize bytes, the caller's until WaveCloseFile.
 u32 WaveOpenFile(const char* file, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff);
+// The same over a file's bytes, which must outlive the handle.
+u32 WaveOpenMemory(const u8* data, size_t size, mmiofile** outfile, waveformatex** outformat, mmckinfo* outriff);
 // Leaves the file at the samples; the data chunk's size is their byte count.
 u32 WaveStartDataRead(mmiofile** file, mmckinfo* outdata, mmckinfo* riff);
 // Takes up to count bytes, fewer when the data chunk has fewer left; the

@@ -256,3 +256,67 @@ TEST(CompileUnits, GeneratedSetsCompileByteForByte) {
             }
     }
 }
+
+// The generated artwork compiled, checked against frames encoded here from
+// their bitmaps by the rules alone, with no helper of the compiler or the
+// content generator: the file names are written out, each box corner is
+// (20, 80) moved by the walk step's share, the bitmap's corner pixel is the
+// key, and each row's runs of other pixels are stored as (skip from the
+// last run's end in a 768-pixel raster, count, 5-5-5 pixels).
+TEST(CompileUnits, GeneratedFramesAreTheirBitmapsEncodedByHand) {
+    starttestdisplay(555);
+    fs::path data(VENNOR_DATA);
+    fs::create_directory_symlink(data / "Unit Pics", unitpath("Unit Pics"));
+    fs::copy(data / "units", unitpath("units"));
+    initunit();
+    ASSERT_TRUE(compileunitpics(1));
+    struct handframe {
+        int action, facingindex, k;
+        const char* file;
+        int cornerx, cornery;
+    } frames[] = {
+        {0, 1, 1, "Unit Pics\\fighter_walk\\ne_0008.bmp", 20 + 35, 80},  // walk ne, a whole step short
+        {0, 6, 12, "Unit Pics\\fighter_walk\\w_0003.bmp", 20 - 10, 80 - 5}, // k 12 = 4 + 8: half a step
+        {0, 3, 8, "Unit Pics\\fighter_walk\\se_0015.bmp", 20, 80},       // frames 0 and 8 stand at the base
+        {2, 4, 0, "Unit Pics\\fighter_stand\\s_0001.bmp", 20, 80},
+        {1, 7, 15, "Unit Pics\\fighter_attack\\nw_0016.bmp", 20, 80},
+    };
+    for (const handframe& h : frames) {
+        SCOPED_TRACE(h.file);
+        platbitmap* b = plat_loadbitmap(h.file);
+        ASSERT_TRUE(b);
+        auto at = [&](int x, int y) -> u16 {
+            if (x < 0 || y < 0 || x >= b->width || y >= b->height) return 0xFFFF; // off the bitmap: the key
+            const u8* p = &b->rgb[((size_t)y * b->width + x) * 3];
+            return (u16)((p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3);
+        };
+        const u16 key = at(0, 0);
+        std::vector<u8> want;
+        u32 pos = 0;
+        for (int row = 0; row < 120; row++)
+            for (int col = 0; col < 80;) {
+                u16 p = at(h.cornerx + col, h.cornery + row);
+                if (p == key || p == 0xFFFF) {
+                    col++;
+                    continue;
+                }
+                std::vector<u16> run;
+                for (; col < 80; col++) {
+                    u16 q = at(h.cornerx + col, h.cornery + row);
+                    if (q == key || q == 0xFFFF) break;
+                    run.push_back(q == 0x7E17 || q == 0x7E18 || q == 0x7E39 || q == 0x7E19 ? 0x0842 : q);
+                }
+                u32 start = (u32)row * 768 + (u32)(col - (int)run.size());
+                u32 skip = start - pos;
+                want.insert(want.end(), {(u8)skip, (u8)(skip >> 8), (u8)run.size()});
+                for (u16 q : run) want.insert(want.end(), {(u8)q, (u8)(q >> 8)});
+                pos = start + (u32)run.size();
+            }
+        plat_freebitmap(b);
+        ASSERT_GT(want.size(), 100u) << "a frame with a figure in it";
+        u32 size = 0;
+        const u8* got = findunitframe(1, h.action, h.facingindex + 1, h.k, &size);
+        ASSERT_TRUE(got);
+        EXPECT_TRUE(std::vector<u8>(got, got + size) == want) << "compiled " << size << " bytes, by hand " << want.size();
+    }
+}

@@ -14,12 +14,12 @@ constexpr fourcc ID_DATA = mmio_fourcc('d', 'a', 't', 'a');
 constexpr fourcc ID_INFO = mmio_fourcc('I', 'N', 'F', 'O');
 constexpr fourcc ID_NAME = mmio_fourcc('I', 'N', 'A', 'M');
 
+// Over the bytes themselves, as a sound is parsed once the file is read; the
+// bytes must outlive the handle.
 mmiofile* openbytes(const bytes& b, u32 buffer = 0, u32 flags = MMIO_ALLOCBUF) {
-    starttestplatform();
-    EXPECT_TRUE(writewav("t.wav", b));
     mmioinfo info;
     info.cchBuffer = buffer;
-    mmiofile* f = mmio_open("t.wav", &info, flags);
+    mmiofile* f = mmio_openmemory(b.data(), b.size(), &info, flags);
     EXPECT_NE(f, nullptr) << info.wErrorRet;
     return f;
 }
@@ -77,7 +77,8 @@ TEST(MmioChunks, DescendFindAndAscendWalkTheForm) {
 }
 
 TEST(MmioChunks, FindStaysInsideTheParent) {
-    mmiofile* f = openbytes(layeredfile());
+    const bytes layered = layeredfile();
+    mmiofile* f = openbytes(layered);
     ASSERT_NE(f, nullptr);
     mmckinfo riff, tail;
     ASSERT_EQ(mmio_descend(f, &riff, nullptr, 0), 0u);
@@ -96,7 +97,8 @@ TEST(MmioChunks, AChunkRunningPastItsParentIsRefusedWhetherSoughtOrSkipped) {
     for (bool sought : {true, false}) {
         bytes chunks = chunk("fmt ", fmtbody(1, 1, 22050, 8), sought ? 16 : 400);
         putbytes(chunks, chunk("data", pattern(8), sought ? 400 : 8));
-        mmiofile* f = openbytes(riffform("WAVE", chunks));
+        const bytes form = riffform("WAVE", chunks);
+        mmiofile* f = openbytes(form);
         ASSERT_NE(f, nullptr);
         mmckinfo riff, data;
         ASSERT_EQ(mmio_descend(f, &riff, nullptr, 0), 0u);

@@ -1,8 +1,14 @@
 #include "text/font.h"
 
+#include <cstring>
+#include <vector>
+
+#include "app/debuglog.h"
 #include "app/exitgame.h"
 #include "app/memory.h"
+#include "platform/files.h"
 #include "video/display.h"
+#include "video/pcxdecode.h"
 #include "video/picture.h"
 #include "video/vscreen.h"
 
@@ -30,18 +36,33 @@ static i32 tablewidth(const glyph* table) {
 
 // The strip is drawn with the row length it was decoded with; one too
 // narrow or too low for the glyph table is refused as a missing file is.
+const char* parsefont(int f, const u8* bytes, size_t size) {
+    if (f < 0 || f >= NUMFONTS) return "no such font";
+    std::vector<u8> pixels;
+    i32 width = 0, height = 0;
+    if (!pcx_decode(bytes, size, &pixels, &width, &height)) return "not a picture the fonts can be drawn from";
+    if (width < tablewidth(glyphtables[f])) return "the picture is narrower than the font's glyphs reach";
+    if (height < fontfiles[f].height) return "the picture is lower than the font";
+    u8* picture = (u8*)gamealloc(pixels.size(), "memptr");
+    std::memcpy(picture, pixels.data(), pixels.size());
+    font[f].picture = picture;
+    font[f].height = fontfiles[f].height;
+    font[f].picwidth = (u32)width;
+    font[f].table = glyphtables[f];
+    return nullptr;
+}
+
+// Fonts are the only PCX pictures; none comes near this.
+static const size_t PCXMAXFILE = 4u << 20;
+
 void initfonts() {
     for (int f = 0; f < NUMFONTS; f++) {
-        i32 width = 0, height = 0;
-        u8* picture = unpackpcx(fontfiles[f].file, &width, &height);
-        if (width < tablewidth(glyphtables[f]) || height < fontfiles[f].height) {
-            gamefree(picture, (size_t)width * (size_t)height);
+        std::vector<u8> bytes;
+        if (!plat_readfile(fontfiles[f].file, &bytes, PCXMAXFILE)) exitgame(3, fontfiles[f].file);
+        if (const char* why = parsefont(f, bytes.data(), bytes.size())) {
+            debuglog("Font refused: %s: %s\n", fontfiles[f].file, why);
             exitgame(3, fontfiles[f].file);
         }
-        font[f].picture = picture;
-        font[f].height = fontfiles[f].height;
-        font[f].picwidth = (u32)width;
-        font[f].table = glyphtables[f];
     }
 }
 

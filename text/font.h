@@ -1,6 +1,8 @@
 #pragma once
 // The seven bitmap fonts and text drawing. Glyph pixels are coverage
 // levels, blended into the screen in the current text colour.
+#include <cstddef>
+
 #include "platform/types.h"
 #include "text/glyphtables.h"
 
@@ -19,7 +21,13 @@ extern u8 textalt;
 extern u16* textaltbuf;     // a 640-wide picture text goes into while textalt is set
 extern u32 textaltheight;   // its rows
 
+// Reads and parses every font's picture; a file missing or refused ends the
+// program.
 void initfonts();
+// Font f's picture from a PCX file: it must decode and be at least as wide
+// as the font's glyphs reach and as high as the font. Nullptr when taken,
+// else the reason and the font as it was.
+const char* parsefont(int f, const u8* bytes, size_t size);
 i32 textwidth(const char* text);
 void drawglyph(u8 code, i32 x, i32 y);
 void drawtext(const char* text, i32 x, i32 y);

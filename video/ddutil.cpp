@@ -3,9 +3,7 @@
 #include "platform/platform.h"
 #include "video/dderror.h"
 
-static ddsurface* loadbitmap(const char* name, bool sysmem) {
-    platbitmap* b = plat_loadbitmap(name);
-    if (!b) return nullptr;
+static ddsurface* surfaceof(platbitmap* b, bool sysmem) {
     ddsurface* s = nullptr;
     hresult r = dd_createsurface(b->width, b->height, sysmem, &s);
     if (r != DD_OK) {
@@ -16,6 +14,16 @@ static ddsurface* loadbitmap(const char* name, bool sysmem) {
     ddcopybitmap(s, b, 0, 0, 0, 0);
     plat_freebitmap(b);
     return s;
+}
+
+static ddsurface* loadbitmap(const char* name, bool sysmem) {
+    platbitmap* b = plat_loadbitmap(name);
+    return b ? surfaceof(b, sysmem) : nullptr;
+}
+
+ddsurface* DDLoadBitmapBytes(const u8* data, size_t size, bool sysmem, std::string* why) {
+    platbitmap* b = plat_decodebitmap(data, size, why);
+    return b ? surfaceof(b, sysmem) : nullptr;
 }
 
 ddsurface* DDLoadBitmap(const char* name, i32, i32) { return loadbitmap(name, false); }

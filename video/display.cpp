@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/debuglog.h"
 #include "app/exitgame.h"
@@ -69,15 +71,40 @@ static bool detectpixelformat() {
 
 // Every cursor cell is cut from the picture at a fixed place, so the
 // picture must be exactly the size the cells are laid out in.
-static bool cursorpicturefits() {
+static const char* cursorpicturefits(ddsurface* s) {
     ddsurfacedesc desc;
-    if (dd_getsurfacedesc(cursorsurface, &desc) != DD_OK) return false;
-    if (desc.width == CURSORWIDTH && desc.height == CURSORHEIGHT) return true;
-    char why[128];
-    std::snprintf(why, sizeof why, "%s: %d x %d pixels, the program needs %d x %d\n", CURSORFILE, desc.width,
-                  desc.height, CURSORWIDTH, CURSORHEIGHT);
-    plat_debugoutput(why);
-    return false;
+    if (dd_getsurfacedesc(s, &desc) != DD_OK) return "the surface cannot be measured";
+    if (desc.width == CURSORWIDTH && desc.height == CURSORHEIGHT) return nullptr;
+    static char why[96];
+    std::snprintf(why, sizeof why, "%d x %d pixels, the program needs %d x %d", desc.width, desc.height, CURSORWIDTH,
+                  CURSORHEIGHT);
+    return why;
+}
+
+const char* parsecursorpicture(const u8* data, size_t size) {
+    static std::string why;
+    ddsurface* s = DDLoadBitmapBytes(data, size, false, &why);
+    if (!s) return why.c_str();
+    if (const char* wrong = cursorpicturefits(s)) {
+        dd_releasesurface(s);
+        return wrong;
+    }
+    ddsetcolorkey(s, 0);
+    if (cursorsurface) dd_releasesurface(cursorsurface);
+    cursorsurface = s;
+    return nullptr;
+}
+
+static void loadcursorpicture() {
+    std::vector<u8> bytes;
+    if (!plat_readbitmapfile("CURSORS", &bytes)) {
+        showdderror("DDLoadBitmap()", 0);
+        exitgame(0, nullptr);
+    }
+    if (const char* why = parsecursorpicture(bytes.data(), bytes.size())) {
+        plat_debugoutput((std::string(CURSORFILE) + ": " + why + "\n").c_str());
+        exitgame(3, CURSORFILE);
+    }
 }
 
 u32 initdirectdraw() {
@@ -92,13 +119,7 @@ u32 initdirectdraw() {
     if ((r = dd_createsurface(VSWIDTH, VSHEIGHT, true, &vssurface)) != DD_OK)
         return setupfailed("Virtual Screen -> CreateSurface()", r);
     memoryused += VSBYTES;
-    cursorsurface = DDLoadBitmap("CURSORS", 0, 0);
-    if (!cursorsurface) {
-        showdderror("DDLoadBitmap()", 0);
-        exitgame(0, nullptr);
-    }
-    if (!cursorpicturefits()) exitgame(3, CURSORFILE);
-    ddsetcolorkey(cursorsurface, 0);
+    loadcursorpicture();
     if (!detectpixelformat()) {
         errorbox("Vennor", "GetPixelFormat Failed!");
         exitgame(0, nullptr);

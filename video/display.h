@@ -18,6 +18,11 @@ constexpr int CURSORWIDTH = 256;
 constexpr int CURSORHEIGHT = 512;
 constexpr const char* CURSORFILE = "resources\\CURSORS.bmp";
 
+// Makes a picture the cursor picture when it decodes and has exactly the
+// cells' size; nullptr then, else the reason and the cursor picture as it was.
+// The display must be up.
+const char* parsecursorpicture(const u8* data, size_t size);
+
 extern bool lpDD;
 extern ddsurface* primary;
 extern ddsurface* backbuffer;

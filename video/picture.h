@@ -22,8 +22,9 @@ constexpr picsize ANYSIZE = {0, 0};
 // that is missing, unreadable or not of the size wanted ends the program
 // with code 3, naming the file.
 u16* loadandunpackbmp(const char* file, picsize want = ANYSIZE);
-// A PCX file's pixels, width x height bytes, with its size when asked for.
-u8* unpackpcx(const char* file, i32* width = nullptr, i32* height = nullptr);
+// The same from the file's bytes: nullptr with the buffer in *out, or the
+// reason (no picture, or not the size wanted) and nothing allocated.
+const char* unpackbmpbytes(const u8* data, size_t size, picsize want, u16** out);
 // Builds the 9-bit colour code of every 16-bit colour.
 void buildrgb333();
 // One colour's 9-bit code under the current pixel format.

@@ -1,7 +1,9 @@
 #include "world/itemtype.h"
 
+#include <cstring>
 #include <vector>
 
+#include "app/debuglog.h"
 #include "app/exitgame.h"
 #include "app/memory.h"
 #include "platform/files.h"
@@ -11,59 +13,75 @@
 itemtyperec* itemtype[NUMITEMTYPES];
 u8* itemrawdataptr[NUMITEMTYPES];
 
-static const char itemsdat[] = "items\\items.dat";
-static const char itemsraw[] = "items\\items.raw";
-
-static void readrecords() {
-    static_assert(sizeof(itemtyperec) == ITEMTYPESIZE, "the item type keeps its file size in memory");
-    itemtyperec* block = (itemtyperec*)gamecalloc(sizeof(itemtyperec) * NUMITEMTYPES, "itemtype[0]");
-    std::vector<u8> bytes;
-    if (!plat_readfile(itemsdat, &bytes, ITEMSFILEBYTES) || bytes.size() < ITEMSFILEBYTES) exitgame(3, itemsdat);
-    for (int i = 0; i < NUMITEMTYPES; i++) {
-        itemtype[i] = block + i;
-        itemtypefromfile(&bytes[(size_t)i * ITEMTYPESIZE], itemtype[i]);
-    }
-    itemtype[0]->isused = 1;
-    // A large item's section is drawn with its first section's picture.
-    for (const itemtyperec* t : itemtype)
-        if (t->isused && t->partoflargeitem >= NUMITEMTYPES) exitgame(3, itemsdat);
-}
+static const char* const itemsdat = "items\\items.dat";
+static const char* const itemsraw = "items\\items.raw";
 
 // A picture must lie inside the raw file and be whole runs. Where the runs
 // land is not checked: drawing clips each run to the surface, so a picture
 // nudged out of its nominal box still loads.
-static bool itemfits(const itemtyperec& t, const u8* data, u64 rawsize) {
+static bool itemfits(const itemtyperec& t, const u8* raw, size_t rawsize) {
     if (!t.rawdatasize) return true;
-    if (t.rawdatasize > 32767 || (u64)t.fileoffset + t.rawdatasize > rawsize) return false;
-    return data == nullptr || rleinsidedata(data, t.rawdatasize);
+    if (t.rawdatasize > ITEMPICMAX || (u64)t.fileoffset + t.rawdatasize > rawsize) return false;
+    return rleinsidedata(raw + t.fileoffset, t.rawdatasize);
 }
 
-static void readpictures() {
-    platfile* f = plat_fopenread(itemsraw);
-    if (!f) exitgame(3, itemsraw);
-    i64 rawsize = plat_fsize(f);
+static const char* refuse(const char* file, const char* why, const char** blamed) {
+    if (blamed) *blamed = file;
+    return why;
+}
+
+// The records first, as they are read first: a record at fault is
+// items.dat's, a picture that does not fit is items.raw's.
+static const char* checkitems(const std::vector<itemtyperec>& types, const u8* raw, size_t rawsize,
+                              const char** blamed) {
+    // A large item's section is drawn with its first section's picture.
+    for (const itemtyperec& t : types)
+        if (t.isused && t.partoflargeitem >= NUMITEMTYPES)
+            return refuse(itemsdat, "a large item's section names no item", blamed);
+    for (const itemtyperec& t : types)
+        if (t.isused && !itemfits(t, raw, rawsize))
+            return refuse(itemsraw, "a picture lies outside items.raw or is not whole runs", blamed);
+    return nullptr;
+}
+
+static void commitpictures(const u8* raw) {
     for (int i = 0; i < NUMITEMTYPES; i++) {
         itemtyperec& t = *itemtype[i];
-        t.isloaded = 0;
         itemrawdataptr[i] = nullptr;
-        if (!t.isused) continue;
-        t.isloaded = 1;
-        if (!itemfits(t, nullptr, (u64)rawsize)) exitgame(3, itemsraw);
-        if (!t.rawdatasize) continue;
+        t.isloaded = t.isused;
+        if (!t.isused || !t.rawdatasize) continue;
         itemrawdataptr[i] = (u8*)gamealloc(t.rawdatasize, "inititemtypes()");
-        if (!plat_fseek(f, t.fileoffset) || !plat_fread(f, itemrawdataptr[i], t.rawdatasize)) exitgame(3, itemsraw);
-        if (!itemfits(t, itemrawdataptr[i], (u64)rawsize)) exitgame(3, itemsraw);
+        std::memcpy(itemrawdataptr[i], raw + t.fileoffset, t.rawdatasize);
+        if (pixelformat == 2 && i > 0) rleto565(itemrawdataptr[i], t.rawdatasize);
     }
-    plat_fclose(f);
+}
+
+const char* parseitemtypes(const u8* records, size_t recordsize, const u8* raw, size_t rawsize, const char** blamed) {
+    static_assert(sizeof(itemtyperec) == ITEMTYPESIZE, "the item type keeps its file size in memory");
+    if (recordsize != ITEMSFILEBYTES) return refuse(itemsdat, "items.dat is not one record for every item", blamed);
+    std::vector<itemtyperec> types(NUMITEMTYPES);
+    for (int i = 0; i < NUMITEMTYPES; i++) itemtypefromfile(&records[(size_t)i * ITEMTYPESIZE], &types[i]);
+    types[0].isused = 1;
+    if (const char* why = checkitems(types, raw, rawsize, blamed)) return why;
+    itemtyperec* block = (itemtyperec*)gamecalloc(sizeof(itemtyperec) * NUMITEMTYPES, "itemtype[0]");
+    for (int i = 0; i < NUMITEMTYPES; i++) {
+        itemtype[i] = block + i;
+        *itemtype[i] = types[i];
+    }
+    commitpictures(raw);
+    for (int i = 1; i < NUMITEMTYPES; i++)
+        if (itemtype[i]->isused) itemtype[i]->ohmapcolor = averagecolour(2, i);
+    return nullptr;
 }
 
 void inititemtypes() {
-    readrecords();
-    readpictures();
-    for (int i = 1; i < NUMITEMTYPES; i++) {
-        const itemtyperec& t = *itemtype[i];
-        if (pixelformat == 2 && t.isused && t.rawdatasize) rleto565(itemrawdataptr[i], t.rawdatasize);
+    std::vector<u8> records, raw;
+    // Each file is named as soon as it is known to be wrong, in the order read.
+    if (!plat_readfile(itemsdat, &records, ITEMSFILEBYTES) || records.size() != ITEMSFILEBYTES) exitgame(3, itemsdat);
+    if (!plat_readfile(itemsraw, &raw, ITEMSRAWMAX)) exitgame(3, itemsraw);
+    const char* blamed = nullptr;
+    if (const char* why = parseitemtypes(records.data(), records.size(), raw.data(), raw.size(), &blamed)) {
+        debuglog("Items refused: %s\n", why);
+        exitgame(3, blamed);
     }
-    for (int i = 1; i < NUMITEMTYPES; i++)
-        if (itemtype[i]->isused) itemtype[i]->ohmapcolor = averagecolour(2, i);
 }

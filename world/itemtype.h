@@ -1,5 +1,7 @@
 #pragma once
 // Item types (anything standing on a cell) and land types (floor tiles).
+#include <cstddef>
+
 #include "platform/types.h"
 #include "world/grids.h"
 
@@ -50,8 +52,22 @@ extern u8* itemrawdataptr[NUMITEMTYPES];
 extern u16* landrawdataptr[NUMLANDTYPES];
 extern landtyperec* landtype[NUMLANDTYPES];
 
+// The largest picture an item may have, and the largest items.raw read.
+constexpr u32 ITEMPICMAX = 32767;
+constexpr size_t ITEMSRAWMAX = (size_t)NUMITEMTYPES * (ITEMPICMAX + 1);
+
+// Both read their files and end the program on one that is missing or refused.
 void initland();
 void inititemtypes();
+// Makes the records and their pictures the item types when every used
+// record's picture is whole runs inside the raw file and every large item's
+// section names an item; nullptr then, else the reason, with the file it
+// blames, and nothing changed.
+const char* parseitemtypes(const u8* records, size_t recordsize, const u8* raw, size_t rawsize,
+                           const char** blamed = nullptr);
+// The tiles of every land type from terrain.raw, which must be exactly
+// TERRAINBYTES long.
+const char* parseland(const u8* bytes, size_t size);
 // Mode 1: half the average colour of land tile n; mode 2: the average
 // colour of item n's picture; otherwise a colour composed of red = n and
 // green = mode.

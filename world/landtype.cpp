@@ -23,12 +23,10 @@ void tilerow(int r, int* firstcol, int* pixels) {
     }
 }
 
-void initland() {
+// Exactly 1280 tiles: a longer or shorter file is not one the land editor wrote.
+const char* parseland(const u8* bytes, size_t size) {
+    if (size != TERRAINBYTES) return "terrain.raw is not one tile for every land type";
     u16* tiles = (u16*)gamecalloc(TERRAINBYTES, "landrawdataptr[0]");
-    // Exactly 1280 tiles: a longer file is not one the land editor wrote.
-    static const char terrainraw[] = "terrain\\terrain.raw";
-    std::vector<u8> bytes;
-    if (!plat_readfile(terrainraw, &bytes, TERRAINBYTES) || bytes.size() != TERRAINBYTES) exitgame(3, terrainraw);
     for (u32 i = 0; i < TERRAINBYTES / 2; i++) {
         u16 p = (u16)(bytes[i * 2] | bytes[i * 2 + 1] << 8);
         tiles[i] = pixelformat == 2 ? to565(p) : p;
@@ -40,4 +38,11 @@ void initland() {
         landtype[n] = types + n;
     }
     for (int n = 1; n < NUMLANDTYPES; n++) landtype[n]->ohmapcolor = averagecolour(1, n);
+    return nullptr;
+}
+
+void initland() {
+    static const char terrainraw[] = "terrain\\terrain.raw";
+    std::vector<u8> bytes;
+    if (!plat_readfile(terrainraw, &bytes, TERRAINBYTES) || parseland(bytes.data(), bytes.size())) exitgame(3, terrainraw);
 }

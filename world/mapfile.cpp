@@ -46,48 +46,22 @@ struct scratchmap {
     mapheader header;
 };
 
-// A part of the set is read only when it has exactly its size: a short file
-// would leave records of the last map behind, a long one is not a map.
-static bool readpart(const std::string& name, size_t size, std::vector<u8>& bytes) {
-    platfile* f = plat_fopenread(name.c_str());
-    if (!f) return false;
-    i64 n = plat_fsize(f);
-    bool ok = n == (i64)size;
-    if (ok) {
-        bytes.resize(size);
-        ok = plat_fread(f, bytes.data(), size);
-        if (!ok) debuglog("Map refused: %s cannot be read\n", name.c_str());
-    } else {
-        debuglog("Map refused: %s has %lld bytes, not %d\n", name.c_str(), (long long)n, (int)size);
-    }
-    plat_fclose(f);
-    return ok;
+// Each part of the set must have exactly its size: a short file would
+// leave records of the last map behind, a long one is not a map.
+static const char* partsize(const mappart& part, size_t size, const char* what) {
+    return part.size == size ? nullptr : what;
 }
 
-static bool readmainfile(const char* name, scratchmap& m) {
-    std::vector<u8> file;
-    if (!readpart(name, 2 * MAPGRIDBYTES, file)) return false;
+static void parsegrids(const u8* file, scratchmap& m) {
     for (int i = 0; i < MAPCELLS; i++) m.land[i] = getu16(&file[2 * i]);
     debuglog(" landmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
     for (int i = 0; i < MAPCELLS; i++) m.item[i] = getu16(&file[MAPGRIDBYTES + 2 * i]);
     debuglog(" itemmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
-    return true;
 }
 
-static bool readnpcfile(const std::string& name, scratchmap& m) {
-    std::vector<u8> bytes;
-    if (!readpart(name, NPCFILEBYTES, bytes)) return false;
+static void parsenpcs(const u8* bytes, scratchmap& m) {
     for (int slot = 0; slot < NPCSLOTS; slot++) npcfromfile(&bytes[slot * NPCRECSIZE], &m.npcs[slot]);
     debuglog(" npcs loaded, %d bytes read (sizeof npc: %d)\n", (int)NPCFILEBYTES, NPCRECSIZE);
-    return true;
-}
-
-static bool readheaderfile(const std::string& name, scratchmap& m) {
-    std::vector<u8> bytes;
-    if (!readpart(name, MAPDATASIZE, bytes)) return false;
-    mapdatafromfile(bytes.data(), &m.header);
-    debuglog(" map data loaded, %d bytes read\n", MAPDATASIZE);
-    return true;
 }
 
 // Player 0's units stand in rows or columns two cells apart from the start
@@ -229,21 +203,42 @@ void blankmap() {
     commit(m);
 }
 
-bool loadmap(const char* name) {
-    debuglog("Loading Map: %s\n", name);
+const char* parsemap(const mappart& main, const mappart& npcs, const mappart& header) {
+    if (const char* why = partsize(main, 2 * MAPGRIDBYTES, "the main file is not two grids long")) return why;
+    if (const char* why = partsize(npcs, NPCFILEBYTES, "the npc file is not the size of every unit slot")) return why;
+    if (const char* why = partsize(header, MAPDATASIZE, "the header file is not a header's size")) return why;
     scratchmap m;
     m.land.resize(MAPCELLS);
     m.item.resize(MAPCELLS);
     m.npcs.resize(NPCSLOTS);
-    if (std::strlen(name) < 3 || !readmainfile(name, m)) return false;
-    if (!readnpcfile(companionname(name, "npc"), m)) return false;
-    if (!readheaderfile(companionname(name, "map"), m)) return false;
+    parsegrids(main.bytes, m);
+    parsenpcs(npcs.bytes, m);
+    mapdatafromfile(header.bytes, &m.header);
+    debuglog(" map data loaded, %d bytes read\n", MAPDATASIZE);
     placeplayer0(m);
-    if (const char* why = checkmap(m)) {
+    if (const char* why = checkmap(m)) return why;
+    commit(m);
+    return nullptr;
+}
+
+// The largest file of a set; anything larger is refused unread.
+static const size_t MAPPARTMAX = 2 * MAPGRIDBYTES;
+
+bool loadmap(const char* name) {
+    debuglog("Loading Map: %s\n", name);
+    if (std::strlen(name) < 3) return false;
+    const std::string names[3] = {name, companionname(name, "npc"), companionname(name, "map")};
+    std::vector<u8> bytes[3];
+    for (int k = 0; k < 3; k++)
+        if (!plat_readfile(names[k].c_str(), &bytes[k], MAPPARTMAX)) {
+            debuglog("Map refused: %s cannot be read\n", names[k].c_str());
+            return false;
+        }
+    auto part = [&](int k) { return mappart{bytes[k].data(), bytes[k].size()}; };
+    if (const char* why = parsemap(part(0), part(1), part(2))) {
         debuglog("Map refused: %s\n", why);
         return false;
     }
-    commit(m);
     debuglog("Map Loaded.\n");
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The map file set: the main file (land and item grids) and its two
 // companions, the npc file and the header file.
+#include <cstddef>
 #include <string>
 
 #include "platform/types.h"
@@ -24,8 +25,17 @@ void blankmap();
 
 // The companion of a main file name: its last three characters replaced.
 std::string companionname(const char* name, const char* ending);
-// Each file of the set must have exactly its size; a bad set is refused
-// whole and leaves the world as it was.
+// One file of a set as the platform read it.
+struct mappart {
+    const u8* bytes;
+    size_t size;
+};
+// Makes the set the map in memory: each part must have exactly its size and
+// every number must index inside its table. A bad set is refused whole with
+// the reason, and the world is left as it was; nullptr when it was taken.
+const char* parsemap(const mappart& main, const mappart& npcs, const mappart& header);
+// Reads the set named by its main file and parses it; false when a file is
+// missing or the set is refused (the reason goes to the debug log).
 bool loadmap(const char* name);
 // False with the reason (also in the debug log) when the set could not be
 // written; the old set and the world are then as they were.

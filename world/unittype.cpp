@@ -31,33 +31,24 @@ const u8* findunitframe(int set, int action, int facing, int frame, u32* size) {
     return unitframe[set][i];
 }
 
-static void readdirectory(int n) {
-    char name[64];
-    std::snprintf(name, sizeof name, "units\\newunitpic%d.dat", n);
-    std::vector<u8> bytes;
-    if (!plat_readfile(name, &bytes, UNITDIRSIZE) || bytes.size() < UNITDIRSIZE) exitgame(3, name);
-    for (int i = 0; i < 768; i++) directory(n)[i] = getu32(&bytes[i * 4]);
-    debuglog("unitpicno ...%d\n", n);
-}
-
 // Every run must lie inside the frame's data, and the data inside the raw
 // file. Where the runs land is not checked: drawing clips every run to the
 // surface, and the unit editor's nudges move a frame's first skip, which
 // must never make the next start fatal.
-static bool framefits(int n, int i) {
-    u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
+static bool framefits(const u32* dir, int i, const u8* raw, size_t rawsize) {
+    u32 offset = dir[i], size = dir[UNITFRAMES + i];
     if (size == 0) return true;
-    if (size > UNITFRAMEMAX || offset > unitpicrawsize[n] || size > unitpicrawsize[n] - offset) return false;
-    return rleinsidedata(unitpicraw[n] + offset, size);
+    if (size > UNITFRAMEMAX || offset > rawsize || size > rawsize - offset) return false;
+    return rleinsidedata(raw + offset, size);
 }
 
 // Frames are converted to 5-6-5 where they lie, so two entries sharing
 // bytes would have those bytes converted twice. Run after framefits, which
 // keeps offset + size inside the file.
-static bool framesapart(int n) {
+static bool framesapart(const u32* dir) {
     std::vector<std::pair<u32, u32>> spans;
     for (int i = 0; i < UNITFRAMES; i++) {
-        u32 offset = directory(n)[i], size = directory(n)[UNITFRAMES + i];
+        u32 offset = dir[i], size = dir[UNITFRAMES + i];
         if (size == 0) continue;
         spans.push_back({offset, offset + size});
     }
@@ -67,67 +58,110 @@ static bool framesapart(int n) {
     return true;
 }
 
-static void pointframes(int n, const char* rawname) {
+// A frame is there when it has bytes; offset 0 is a place like any other
+// (frame 0 empty puts frame 1 there).
+static bool framepresent(const u32* dir, int i) { return i == 0 || dir[UNITFRAMES + i] != 0; }
+
+static const char* checkframes(const u32* dir, const u8* raw, size_t rawsize) {
+    for (int i = 0; i < UNITFRAMES; i++)
+        if (framepresent(dir, i) && !framefits(dir, i, raw, rawsize)) return "a frame lies outside the raw file or is not whole runs";
+    if (!framesapart(dir)) return "two frames share bytes";
+    return nullptr;
+}
+
+static void pointframes(int n) {
     for (u8*& p : unitframe[n]) p = nullptr;
-    unitframe[n][0] = unitpicraw[n];
     for (int a = 0; a < 3; a++)
         for (int f = 0; f < 8; f++)
             for (int k = 0; k < 16; k++) {
                 debuglog("action %d, facing %d, frame %d\n", a, f, k);
                 int i = unitframeindex(a, f, k);
-                // A frame is there when it has bytes; offset 0 is a place
-                // like any other (frame 0 empty puts frame 1 there).
-                if (i != 0 && directory(n)[UNITFRAMES + i] == 0) continue;
-                if (!framefits(n, i)) exitgame(3, rawname);
-                unitframe[n][i] = unitpicraw[n] + directory(n)[i];
+                if (framepresent(directory(n), i)) unitframe[n][i] = unitpicraw[n] + directory(n)[i];
             }
-    if (!framesapart(n)) exitgame(3, rawname);
     if (pixelformat != 2) return;
     for (int i = 0; i < UNITFRAMES; i++)
         if (unitframe[n][i] && directory(n)[UNITFRAMES + i]) rleto565(unitframe[n][i], directory(n)[UNITFRAMES + i]);
 }
 
-static void loadpictureset(int n) {
-    readdirectory(n);
-    char name[64];
-    std::snprintf(name, sizeof name, "units\\newunitpic%d.raw", n);
-    platfile* f = plat_fopenread(name);
-    if (!f) exitgame(3, name);
-    i64 size = plat_fsize(f);
-    if (size < 0 || size > UNITRAWMAX) exitgame(3, name);
-    if (size == 0) {
-        plat_fclose(f);
-        return;
+static void allocatetables() {
+    if (!unitpicdir) unitpicdir = (u32*)gamecalloc(NUMUNITTYPES * UNITDIRSIZE, "initunitpic 0");
+    if (!unittype[0]) {
+        unittyperec* block = (unittyperec*)gamecalloc(sizeof(unittyperec) * NUMUNITTYPES, "initunit 0");
+        for (int n = 0; n < NUMUNITTYPES; n++) unittype[n] = block + n;
     }
-    unitpicraw[n] = (u8*)gamealloc((size_t)size, name);
-    unitpicrawsize[n] = (u32)size;
-    debuglog("reading raw pic data\n");
-    if (!plat_fread(f, unitpicraw[n], (size_t)size)) exitgame(3, name);
-    debuglog("read complete\n");
-    plat_fclose(f);
-    pointframes(n, name);
-    unitpicloaded[n] = 1;
 }
 
-static void loadunittypes() {
-    unittyperec* block = (unittyperec*)gamecalloc(sizeof(unittyperec) * NUMUNITTYPES, "initunit 0");
-    for (int n = 0; n < NUMUNITTYPES; n++) {
-        unittype[n] = block + n;
-        char name[64];
-        std::snprintf(name, sizeof name, "units\\unit%d.dat", n);
-        std::vector<u8> bytes;
-        if (!plat_readfile(name, &bytes, UNITTYPESIZE) || bytes.size() < UNITTYPESIZE) exitgame(3, name);
-        unittypefromfile(bytes.data(), unittype[n]);
-        // The picture set number picks a table entry.
-        if (unittype[n]->picno >= NUMUNITTYPES) exitgame(3, name);
-        unittype[n]->name[31] = 0;
+const char* parseunitpictures(int set, const u8* dir, size_t dirsize, const u8* raw, size_t rawsize) {
+    if (set < 0 || set >= NUMUNITTYPES) return "no such picture set";
+    if (dirsize != UNITDIRSIZE) return "the directory is not one offset and one size for every frame";
+    if (rawsize > UNITRAWMAX) return "the raw file is larger than every frame at its largest";
+    u32 entries[768];
+    for (int i = 0; i < 768; i++) entries[i] = getu32(&dir[i * 4]);
+    // An empty raw file is a set with no pictures: it stays unloaded.
+    if (rawsize > 0)
+        if (const char* why = checkframes(entries, raw, rawsize)) return why;
+    allocatetables();
+    std::copy(entries, entries + 768, directory(set));
+    debuglog("unitpicno ...%d\n", set);
+    if (unitpicloaded[set] && unitpicraw[set]) gamefree(unitpicraw[set], unitpicrawsize[set]);
+    unitpicloaded[set] = 0;
+    unitpicraw[set] = nullptr;
+    unitpicrawsize[set] = 0;
+    if (rawsize == 0) return nullptr;
+    unitpicraw[set] = (u8*)gamealloc(rawsize, "unitpicraw");
+    unitpicrawsize[set] = (u32)rawsize;
+    std::copy(raw, raw + rawsize, unitpicraw[set]);
+    pointframes(set);
+    unitpicloaded[set] = 1;
+    return nullptr;
+}
+
+const char* parseunittype(int n, const u8* bytes, size_t size) {
+    if (n < 0 || n >= NUMUNITTYPES) return "no such unit type";
+    if (size != UNITTYPESIZE) return "the record is not a unit type's size";
+    unittyperec t;
+    unittypefromfile(bytes, &t);
+    // The picture set number picks a table entry.
+    if (t.picno >= NUMUNITTYPES) return "the unit's picture set is past the last";
+    t.name[31] = 0;
+    allocatetables();
+    *unittype[n] = t;
+    return nullptr;
+}
+
+static void loadpictureset(int n) {
+    char dirname[64], rawname[64];
+    std::snprintf(dirname, sizeof dirname, "units\\newunitpic%d.dat", n);
+    std::snprintf(rawname, sizeof rawname, "units\\newunitpic%d.raw", n);
+    std::vector<u8> dir, raw;
+    if (!plat_readfile(dirname, &dir, UNITDIRSIZE) || dir.size() != UNITDIRSIZE) exitgame(3, dirname);
+    if (!plat_readfile(rawname, &raw, UNITRAWMAX)) exitgame(3, rawname);
+    if (const char* why = parseunitpictures(n, dir.data(), dir.size(), raw.data(), raw.size())) {
+        debuglog("Unit pictures refused: %s\n", why);
+        exitgame(3, rawname);
+    }
+}
+
+static void loadunittype(int n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "units\\unit%d.dat", n);
+    std::vector<u8> bytes;
+    if (!plat_readfile(name, &bytes, UNITTYPESIZE)) exitgame(3, name);
+    if (const char* why = parseunittype(n, bytes.data(), bytes.size())) {
+        debuglog("Unit type refused: %s\n", why);
+        exitgame(3, name);
     }
 }
 
 void initunit() {
     static_assert(sizeof(unittyperec) == UNITTYPESIZE, "the unit type keeps its file size in memory");
-    for (u8& l : unitpicloaded) l = 0;
-    unitpicdir = (u32*)gamecalloc(NUMUNITTYPES * UNITDIRSIZE, "initunitpic 0");
+    for (int n = 0; n < NUMUNITTYPES; n++) {
+        unitpicloaded[n] = 0;
+        unitpicraw[n] = nullptr;
+        unittype[n] = nullptr;
+    }
+    unitpicdir = nullptr;
+    allocatetables();
     for (int n = 0; n < NUMUNITTYPES; n++) loadpictureset(n);
-    loadunittypes();
+    for (int n = 0; n < NUMUNITTYPES; n++) loadunittype(n);
 }

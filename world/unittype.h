@@ -1,5 +1,7 @@
 #pragma once
 // Unit types and their picture sets.
+#include <cstddef>
+
 #include "platform/types.h"
 
 constexpr int NUMUNITTYPES = 12;
@@ -43,7 +45,16 @@ extern u32 unitpicrawsize[NUMUNITTYPES];
 extern u8* unitframe[NUMUNITTYPES][UNITFRAMES];
 extern u8 unitpicloaded[NUMUNITTYPES];
 
+// Reads and parses every picture set and unit type; a file missing or
+// refused ends the program.
 void initunit();
+// Picture set `set` from its directory (UNITDIRSIZE bytes) and its raw file
+// of frames. Every frame listed must be whole runs inside the raw file, and
+// no two may share bytes; an empty raw file leaves the set unloaded. The
+// reason when refused (nothing changed), nullptr when taken.
+const char* parseunitpictures(int set, const u8* dir, size_t dirsize, const u8* raw, size_t rawsize);
+// Unit type n from its record of UNITTYPESIZE bytes.
+const char* parseunittype(int n, const u8* bytes, size_t size);
 // A frame's data and byte size; null when the set is not loaded or the
 // frame is absent.
 const u8* findunitframe(int set, int action, int facing, int frame, u32* size);

@@ -1,9 +1,12 @@
 #include "world/viewtables.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/debuglog.h"
 #include "app/exitgame.h"
 #include "platform/files.h"
 #include "platform/safewrite.h"
@@ -15,40 +18,36 @@ vsyrec vsy[NUMVSY];
 vssrec vss[NUMVSS];
 u32 rowtable[ROWTABLESIZE];
 
-static void readsquares() {
-    std::vector<u8> b;
-    if (!plat_readfile("data\\vsstable.dat", &b, NUMVSS * 4) || b.size() < NUMVSS * 4) exitgame(3, "vsstable.dat");
+static void parsesquares(const u8* b, vssrec* squares) {
     for (int i = 0; i < NUMVSS; i++) {
-        vss[i].x = geti16(&b[i * 4]);
-        vss[i].y = geti16(&b[i * 4 + 2]);
-        vss[i].dir = 0;
+        squares[i].x = geti16(&b[i * 4]);
+        squares[i].y = geti16(&b[i * 4 + 2]);
+        squares[i].dir = 0;
         // An anchor outside the row table is caught by the checks below.
-        u32 row = vss[i].y >= 0 && vss[i].y < ROWTABLESIZE ? rowtable[vss[i].y] : 0;
-        vss[i].offset = row + (u32)vss[i].x;
+        u32 row = squares[i].y >= 0 && squares[i].y < ROWTABLESIZE ? rowtable[squares[i].y] : 0;
+        squares[i].offset = row + (u32)squares[i].x;
     }
 }
 
-static void readlines() {
-    std::vector<u8> b;
-    if (!plat_readfile("data\\vsytable.dat", &b, NUMVSY * 4) || b.size() < NUMVSY * 4) exitgame(3, "vsytable.dat");
+static void parselines(const u8* b, vsyrec* lines) {
     for (int l = 0; l < NUMVSY; l++) {
-        vsy[l].firstx = b[l * 4];
-        vsy[l].numofxs = b[l * 4 + 1];
-        vsy[l].firstvss = geti16(&b[l * 4 + 2]);
+        lines[l].firstx = b[l * 4];
+        lines[l].numofxs = b[l * 4 + 1];
+        lines[l].firstvss = geti16(&b[l * 4 + 2]);
     }
 }
 
 // Lines and squares number each other: the lines' counts must add up to
 // exactly the square count before a single square is numbered.
-static bool numbersquares() {
+static bool numbersquares(const vsyrec* lines, vssrec* squares) {
     int total = 0;
-    for (int l = 0; l < NUMVSY; l++) total += vsy[l].numofxs;
+    for (int l = 0; l < NUMVSY; l++) total += lines[l].numofxs;
     if (total != NUMVSS) return false;
     int index = 0;
     for (int l = 0; l < NUMVSY; l++)
-        for (int k = 0; k < vsy[l].numofxs; k++, index++) {
-            vss[index].column = (u8)(vsy[l].firstx + k);
-            vss[index].line = (u8)l;
+        for (int k = 0; k < lines[l].numofxs; k++, index++) {
+            squares[index].column = (u8)(lines[l].firstx + k);
+            squares[index].line = (u8)l;
         }
     return true;
 }
@@ -110,12 +109,42 @@ static void writelogs() {
     writelog("text\\vss.log", "vss.log", text);
 }
 
-void initviewtables() {
+static const char* linesfile = "vsytable.dat";
+static const char* squaresfile = "vsstable.dat";
+
+static const char* refuse(const char* file, const char* why, const char** blamed) {
+    if (blamed) *blamed = file;
+    return why;
+}
+
+const char* parseviewtables(const u8* lines, size_t linesize, const u8* squares, size_t squaresize, const char** blamed) {
+    if (linesize != NUMVSY * 4) return refuse(linesfile, "vsytable.dat is not four bytes for every view line", blamed);
+    if (squaresize != NUMVSS * 4)
+        return refuse(squaresfile, "vsstable.dat is not four bytes for every screen square", blamed);
     for (int i = 0; i < ROWTABLESIZE; i++) rowtable[i] = (u32)i * 768;
-    readsquares();
-    readlines();
-    if (!numbersquares() || checkviewlines(vsy)) exitgame(3, "vsytable.dat");
-    if (checkviewsquares(vss)) exitgame(3, "vsstable.dat");
+    static vsyrec newlines[NUMVSY];
+    static vssrec newsquares[NUMVSS];
+    parsesquares(squares, newsquares);
+    parselines(lines, newlines);
+    if (!numbersquares(newlines, newsquares)) return refuse(linesfile, "the lines do not list every square", blamed);
+    if (const char* why = checkviewlines(newlines)) return refuse(linesfile, why, blamed);
+    if (const char* why = checkviewsquares(newsquares)) return refuse(squaresfile, why, blamed);
+    std::copy(newlines, newlines + NUMVSY, vsy);
+    std::copy(newsquares, newsquares + NUMVSS, vss);
+    return nullptr;
+}
+
+void initviewtables() {
+    std::vector<u8> lines, squares;
+    // Each file is named as soon as it is known to be wrong, in the order read.
+    if (!plat_readfile("data\\vsstable.dat", &squares, NUMVSS * 4) || squares.size() != NUMVSS * 4)
+        exitgame(3, squaresfile);
+    if (!plat_readfile("data\\vsytable.dat", &lines, NUMVSY * 4)) exitgame(3, linesfile);
+    const char* blamed = nullptr;
+    if (const char* why = parseviewtables(lines.data(), lines.size(), squares.data(), squares.size(), &blamed)) {
+        debuglog("View tables refused: %s\n", why);
+        exitgame(3, blamed);
+    }
     writelogs();
 }
 

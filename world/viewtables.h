@@ -1,6 +1,8 @@
 #pragma once
 // Which cells around the view centre are on screen, and where: 47 view
 // lines of visible view columns, and the 1125 screen squares they list.
+#include <cstddef>
+
 #include "platform/types.h"
 
 constexpr int NUMVSY = 47;
@@ -25,7 +27,15 @@ extern vssrec vss[NUMVSS];
 extern u32 rowtable[ROWTABLESIZE];
 
 // The row table, both view files and their logs.
+// Reads and parses the two tables, and writes their logs; a file missing or
+// refused ends the program.
 void initviewtables();
+// Makes the view lines (NUMVSY x 4 bytes) and the screen squares (NUMVSS x 4
+// bytes) the view's when both have their size, the lines number every square
+// once and every square lies on the projection's grid. Nullptr when taken;
+// else the reason, with the file it blames, and the tables as they were.
+const char* parseviewtables(const u8* lines, size_t linesize, const u8* squares, size_t squaresize,
+                            const char** blamed = nullptr);
 // Why the tables break the projection's rules, or null when they keep them:
 // the lines alone (vsytable.dat), the squares numbered by them
 // (vsstable.dat), and both.
