@@ -234,7 +234,7 @@ void saveandloadmidway(long again, tally& t) {
         keepthefightgoing(t);
     }
     if (gamenow() != later) fail("the frames after the load ended otherwise than after the save");
-    std::printf("saved %u bytes, loaded, and %ld frames played again alike\n", (unsigned)file.size(), again);
+    if (!failed) std::printf("saved %u bytes, loaded, and %ld frames played again alike\n", (unsigned)file.size(), again);
 }
 
 void longmission(long frames) {
