@@ -90,8 +90,7 @@ static void opened(int open) {
     okbox(text.c_str());
 }
 
-// What comes after a mission: the next one, the same again, or none (-1).
-static int after(int m) {
+int campaignafter(int m) {
     u8 outcome = missionstats.outcome;
     char text[128];
     if (outcome == OUTCOME_WON) {
@@ -114,7 +113,7 @@ u32 runcampaign() {
         debuglog("Campaign mission %d: %s\n", m + 1, campaign[m].title);
         missionstats.outcome = OUTCOME_NONE;
         if (!runmissionon(campaign[m].map)) return 0;
-        m = after(m);
+        m = campaignafter(m);
         redrawscreen();
     }
     return 1;

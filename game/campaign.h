@@ -25,6 +25,12 @@ bool keepmissionsopen(int open, std::string* why);
 std::string campaigntext(int open);
 int campaignfromtext(const std::string& text);
 
+// What comes after mission m (0-based) by the outcome just played: a victory
+// first keeps the missions it opens (a box tells the player when the file
+// cannot take them), then the next mission (asked), the same again after a
+// defeat (asked), or none (-1).
+int campaignafter(int m);
+
 // "New Game": the mission to play is chosen among those open (the furthest
 // first), then each victory leads on to the next until the last is won or
 // the player stops.

@@ -115,7 +115,9 @@ bool syncfolders(const std::vector<safefile*>& files, std::string* why) {
         bool ok = true;
         syncfolder(folder, &ok);
         if (!ok) {
-            *why = failure("cannot flush the folder", folder);
+            // Named by the file: the folder alone may be "." and tell the
+            // player nothing.
+            *why = failure("cannot flush the folder of", f->target);
             return false;
         }
     }

@@ -24,6 +24,7 @@
 #include "game/panelscroll.h"
 #include "game/spellready.h"
 #include "game/spells.h"
+#include "platform/safewrite.h"
 #include "platform/settings.h"
 #include "platform/settingsstore.h"
 #include "platform/winmsg.h"
@@ -32,6 +33,7 @@
 #include "sound/dsound.h"
 #include "video/display.h"
 #include "video/vscreen.h"
+#include "view/effects.h"
 #include "view/panel.h"
 #include "view/panelhelp.h"
 #include "view/panellayout.h"
@@ -391,6 +393,70 @@ TEST(MissionPanel, OptionsReachTheSettingsFileOnTheirOwnLines) {
     settings_load("");
     fs::remove(path);
     soundenabled = 0;
+    endpanel();
+}
+
+// A change the settings file cannot take, failed at each step of its write:
+// the file stays as it was, the change holds for the run, and the player is
+// told at the pointer and on the LOG tab, with the reason.
+TEST(MissionPanel, AnOptionTheFileCannotTakeIsSaidAndHoldsForTheRun) {
+    startpanel();
+    placeunit(1, 0, 100, 100);
+    std::string path = testdatadir() + "/panel-settings.ini";
+    const std::string mine = "# mine\nframe-delay = 3\n";
+    auto file = [&] {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    auto fresh = [&] {
+        std::ofstream(path, std::ios::binary) << mine;
+        settings_load(path);
+        framedelay = 3;
+    };
+    auto shown = [] {
+        std::vector<u16> s;
+        for (i32 y = 0; y < 480; y++)
+            for (i32 x = 0; x < 640; x++) s.push_back(vsat(x, y));
+        return s;
+    };
+    auto blank = [] {
+        lockvs();
+        std::memset(vsptr, 0, VSBYTES);
+        unlockvs();
+    };
+    paneltab = TAB_OPTIONS;
+    fresh();
+    plat_safewritefailat(0);
+    u32 logged = eventlog.written;
+    pressrect(optrect[OPT_SLOWER]);
+    int steps = plat_safewritesteps();
+    ASSERT_EQ(file(), "# mine\nframe-delay = 4\n");
+    EXPECT_EQ(eventlog.written, logged) << "a change that was saved is not logged";
+    ASSERT_GT(steps, 3);
+    i32 mx, my;
+    centreof(optrect[OPT_SLOWER], &mx, &my);
+    mousex = mx, mousey = my;
+    blank();
+    flashmessage("Setting not saved!");
+    const std::vector<u16> flash = shown();
+    for (int n = 1; n <= steps; n++) {
+        fresh();
+        logged = eventlog.written;
+        blank();
+        plat_safewritefailat(n);
+        testing::internal::CaptureStderr();
+        pressrect(optrect[OPT_SLOWER]);
+        testing::internal::GetCapturedStderr();
+        plat_safewritefailat(0);
+        EXPECT_EQ(file(), mine) << "step " << n;
+        EXPECT_EQ(framedelay, 4u) << "step " << n << ": the change holds for the run";
+        EXPECT_TRUE(shown() == flash) << "step " << n << ": no \"Setting not saved!\" at the pointer";
+        EXPECT_EQ(eventlog.written, logged + 1) << "step " << n;
+        std::string line = eventline(0);
+        EXPECT_EQ(line.rfind("Not saved: cannot ", 0), 0u) << "step " << n << ": " << line;
+    }
+    settings_load("");
+    std::filesystem::remove(path);
     endpanel();
 }
 
