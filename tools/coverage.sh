@@ -53,8 +53,9 @@ configure() { # build directory, then options
         -DCMAKE_EXE_LINKER_FLAGS=--coverage "${launcher[@]}" -DVENNOR_TESTS=ON -DVENNOR_LIBFUZZER=OFF "$@" >/dev/null
 }
 
-# Counts from an earlier run would be added to this one's.
-zerocounts() { find "$1" -name '*.gcda' -delete; }
+# Counts from an earlier run would be added to this one's; gcovr leaves some
+# of gcov's own files behind.
+zerocounts() { find "$1" \( -name '*.gcda' -o -name '*.gcov' \) -delete; }
 
 # gcovr's per-file summary of the given object folders, as JSON.
 summary() { # output file, then gcovr's arguments
