@@ -151,7 +151,9 @@ static void drawbutton(const dlgcontrol& c, bool focused) {
     w.width = c.w;
     w.skinoffset = c.kind == DC_OK ? 120 : 260;
     w.hover = focused;
-    std::snprintf(w.caption, sizeof w.caption, "%s", c.label);
+    // A label may be longer than a button's caption holds: the caption keeps
+    // what fits (w was cleared above, so it stays terminated).
+    std::memcpy(w.caption, c.label, strnlen(c.label, sizeof w.caption - 1));
     drawwidget(NUMWIDGETS - 1);
 }
 
