@@ -237,3 +237,27 @@ TEST(MapFile, FailedSaveLeavesTheFilesAndTheWorld) {
     EXPECT_EQ(players[1].npccount, 1);
     EXPECT_EQ(players[2].npccount, 1);
 }
+
+TEST(MapFile, ASetWithAPartMissingIsRefusedWhole) {
+    setupworld(false);
+    goodset().write("maps/good");
+    ASSERT_TRUE(loadmap("maps\\good.dat"));
+    std::vector<u8> before = world();
+    for (const char* ending : {".dat", ".npc", ".map"}) {
+        mapset m = goodset();
+        m.unit(41, 50, 60, 60 * 256 + 50);
+        m.write("maps/part");
+        fs::remove(std::string("maps/part") + ending);
+        EXPECT_FALSE(loadmap("maps\\part.dat")) << ending << " missing";
+        EXPECT_TRUE(world() == before) << ending << " missing: the world changed";
+    }
+}
+
+// A companion's name is the map's with its last three letters replaced; a
+// name shorter than an ending is kept as it is.
+TEST(MapFile, CompanionNamesReplaceTheLastThreeLetters) {
+    EXPECT_EQ(companionname("maps\\forest.dat", "npc"), "maps\\forest.npc");
+    EXPECT_EQ(companionname("dat", "map"), "map");
+    EXPECT_EQ(companionname("at", "map"), "at");
+    EXPECT_EQ(companionname("", "map"), "");
+}

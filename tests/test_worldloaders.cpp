@@ -265,3 +265,29 @@ TEST(WorldLoaders, TerrainOfAnyOtherSizeEndsWithItsName) {
     EXPECT_EQ((c >> 5) & 63, 31);
     EXPECT_EQ(c & 31, 15);
 }
+
+// A frame is asked for by set, action (0..2), facing (1..8) and frame
+// (0..15); one past any end, or a set without pictures, finds nothing.
+TEST(WorldLoaders, FramesAreFoundOnlyInsideTheirActionsFacingsAndFrames) {
+    std::vector<u8> raw = {0, 0, 1, 0x1F, 0, 2, 0, 1, 0xE0, 0x03};
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}, {unitframeindex(2, 7, 15), 5, 5}});
+    ASSERT_EQ(exitbox(initunit), "(loaded)");
+    u32 size = 0;
+    const u8* first = findunitframe(3, 0, 1, 0, &size);
+    EXPECT_EQ(first, unitframe[3][0]);
+    EXPECT_EQ(size, 5u);
+    size = 0;
+    const u8* last = findunitframe(3, 2, 8, 15, &size);
+    EXPECT_EQ(last, unitframe[3][unitframeindex(2, 7, 15)]);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(last[0], 2);
+    struct ask {
+        int set, action, facing, frame;
+    } outside[] = {{-1, 0, 1, 0}, {NUMUNITTYPES, 0, 1, 0}, {2, 0, 1, 0}, {3, -1, 1, 0}, {3, 3, 1, 0},
+                   {3, 0, 0, 0},  {3, 0, 9, 0},            {3, 0, 1, -1}, {3, 0, 1, 16}, {3, 2, 9, 15}};
+    for (const ask& a : outside)
+        EXPECT_EQ(findunitframe(a.set, a.action, a.facing, a.frame, &size), nullptr)
+            << a.set << " " << a.action << " " << a.facing << " " << a.frame;
+}
