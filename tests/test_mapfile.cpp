@@ -261,3 +261,46 @@ TEST(MapFile, CompanionNamesReplaceTheLastThreeLetters) {
     EXPECT_EQ(companionname("at", "map"), "at");
     EXPECT_EQ(companionname("", "map"), "");
 }
+
+// Player 0's units start at 200 health, never above their own maximum (a
+// maximum of 0 is none).
+TEST(MapFile, PlayerZeroStartsAtFullHealthNeverAboveItsMaximum) {
+    setupworld(false);
+    mapset m = goodset();
+    const i16 maxima[] = {0, 1, 40, 199, 200, 250};
+    for (int i = 0; i < 6; i++) {
+        m.unit(1 + i, 0, 0, 0);
+        putu16(m.rec(1 + i) + 18, (u16)maxima[i]);
+    }
+    m.write("maps/health");
+    ASSERT_TRUE(loadmap("maps\\health.dat"));
+    const i16 health[] = {200, 1, 40, 199, 200, 200};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(npc[1 + i]->health, health[i]) << "maximum " << maxima[i];
+}
+
+// The party a map starts with: the leader and the map's units of player 0,
+// at most a player's slots; each of them at its place in the formation.
+TEST(MapFile, ThePartysSizeAndEachPlaceInTheFormation) {
+    setupworld(false);
+    mapset m = goodset(); // start (20, 30), facing 1
+    for (int i = 0; i < 3; i++) m.unit(1 + i, 0, 0, 0);
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(startpartysize(), 4);
+    EXPECT_EQ(formationplace(20, 30, 9), 0);
+    EXPECT_EQ(formationplace(34, 30, 9), 7);
+    EXPECT_EQ(formationplace(20, 32, 9), 8);
+    EXPECT_EQ(formationplace(20, 32, 8), -1) << "past the count";
+    EXPECT_EQ(formationplace(21, 30, 9), -1) << "between two places";
+    EXPECT_EQ(formationplace(22, 32, 9), -1) << "the right row, no place";
+    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) m.unit(slot, 0, 0, 0);
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(startpartysize(), SLOTSPERPLAYER);
+    // A facing with no formation has no places.
+    m.header[8] = 2;
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(formationplace(0, 0, 3), -1);
+    EXPECT_EQ(formationplace(20, 30, 3), -1);
+}
