@@ -304,3 +304,63 @@ TEST(MapFile, ThePartysSizeAndEachPlaceInTheFormation) {
     EXPECT_EQ(formationplace(0, 0, 3), -1);
     EXPECT_EQ(formationplace(20, 30, 3), -1);
 }
+
+// Player 0's units start rested, of the last type too; one of no known type
+// refuses the map (under the sanitizers: without its type being read).
+TEST(MapFile, PlayerZeroOfTheLastTypeStartsRestedAndOfNoTypeIsRefused) {
+    setupworld(false);
+    mapset m = goodset();
+    m.unit(1, 0, 0, 0);
+    putu32(m.rec(1) + 12, NUMUNITTYPES - 1);
+    m.write("maps/types");
+    ASSERT_TRUE(loadmap("maps\\types.dat"));
+    EXPECT_EQ(npc[1]->fatigue, 50 + NUMUNITTYPES - 1);
+    putu32(m.rec(1) + 12, NUMUNITTYPES);
+    m.write("maps/types");
+    EXPECT_FALSE(loadmap("maps\\types.dat"));
+}
+
+// Every number of a map at the last value it may take loads; one past it,
+// on its own, refuses the map. A record not in use is not looked at.
+TEST(MapFile, EachNumberAtItsLastValueLoadsAndOnePastIsRefused) {
+    setupworld(false);
+    goodset().write("maps/good");
+    ASSERT_TRUE(loadmap("maps\\good.dat"));
+    std::vector<u8> before = world();
+    struct edge {
+        const char* what;
+        void (*change)(mapset& m);
+        bool loads;
+    } edges[] = {
+        {"land type 1279", [](mapset& m) { putu16(&m.main[2 * 9], NUMLANDTYPES - 1); }, true},
+        {"land type 1280", [](mapset& m) { putu16(&m.main[2 * 9], NUMLANDTYPES); }, false},
+        {"item 4095", [](mapset& m) { putu16(&m.main[MAPGRIDBYTES + 2 * 9], NUMITEMTYPES - 1); }, true},
+        {"item 4096", [](mapset& m) { putu16(&m.main[MAPGRIDBYTES + 2 * 9], NUMITEMTYPES); }, false},
+        {"unit at x 0", [](mapset& m) { m.unit(40, 0, 100, 100 * 256); }, true},
+        {"unit at y 0", [](mapset& m) { m.unit(40, 100, 0, 100); }, true},
+        {"unit at x 255", [](mapset& m) { m.unit(40, 255, 100, 100 * 256 + 255); }, true},
+        {"unit at y 255", [](mapset& m) { m.unit(40, 100, 255, 255 * 256 + 100); }, true},
+        {"unit at x -1", [](mapset& m) { m.unit(40, -1, 100, 100 * 256 - 1); }, false},
+        {"unit at y -1", [](mapset& m) { m.unit(40, 100, -1, 100); }, false},
+        {"unit at x 256", [](mapset& m) { m.unit(40, 256, 100, 101 * 256); }, false},
+        {"unit at y 256", [](mapset& m) { m.unit(40, 100, 256, 100); }, false},
+        {"unit of the last type", [](mapset& m) { putu32(m.rec(40) + 12, NUMUNITTYPES - 1); }, true},
+        {"unit of no type", [](mapset& m) { putu32(m.rec(40) + 12, NUMUNITTYPES); }, false},
+        {"unused record off the map, of no type", [](mapset& m) {
+             m.unit(50, -7, 300, 0xFFFFFFu);
+             putu32(m.rec(50) + 12, 99);
+             m.rec(50)[71] = 0;
+         }, true},
+    };
+    for (const edge& e : edges) {
+        mapset m = goodset();
+        e.change(m);
+        m.write("maps/edge");
+        EXPECT_EQ(loadmap("maps\\edge.dat"), e.loads) << e.what;
+        if (!e.loads) {
+            EXPECT_TRUE(world() == before) << e.what << ": the world changed";
+        } else {
+            ASSERT_TRUE(loadmap("maps\\good.dat"));
+        }
+    }
+}

@@ -538,3 +538,51 @@ TEST(SaveGame, EachLimitTakesItsLastValueAndRefusesTheNext) {
         }
     }
 }
+
+// The file's frame at its edges: a header alone is a file of no sections,
+// a section's own header cut anywhere or a size past the end is damage.
+TEST(SaveGame, TheFramesEdgesHeaderAloneAndSectionsCutShort) {
+    std::vector<u8> empty;
+    savebegin(&empty);
+    savefinish(&empty);
+    ASSERT_EQ(empty.size(), SAVEHEADERBYTES);
+    std::vector<savesectionview> s = {savesectionview{}};
+    EXPECT_EQ(savesplit(empty.data(), empty.size(), &s), nullptr);
+    EXPECT_TRUE(s.empty());
+    std::vector<u8> shortheader(empty.begin(), empty.end() - 1);
+    const char* why = savesplit(shortheader.data(), shortheader.size(), &s);
+    EXPECT_STREQ(why ? why : "(taken)", "not a saved game");
+    // A section of no bytes is a whole section: its header alone.
+    std::vector<u8> one;
+    savebegin(&one);
+    saveaddsection(&one, "nothing", nullptr, 0);
+    savefinish(&one);
+    ASSERT_EQ(one.size(), SAVEHEADERBYTES + SAVENAMEBYTES + 4);
+    EXPECT_EQ(savesplit(one.data(), one.size(), &s), nullptr);
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_STREQ(s[0].name, "nothing");
+    EXPECT_EQ(s[0].size, 0u);
+    // The same file with its section header one byte short, or with a
+    // section that says it is longer than what follows, checksum made right.
+    auto resealed = [](std::vector<u8> b) {
+        putu32(&b[12], (u32)(b.size() - SAVEHEADERBYTES));
+        putu32(&b[16], savecrc32(b.data() + SAVEHEADERBYTES, b.size() - SAVEHEADERBYTES));
+        return b;
+    };
+    for (size_t cut = 1; cut <= SAVENAMEBYTES + 4; cut++) {
+        std::vector<u8> c = resealed(std::vector<u8>(one.begin(), one.end() - (std::ptrdiff_t)cut));
+        if (c.size() == SAVEHEADERBYTES) continue; // no section at all
+        why = savesplit(c.data(), c.size(), &s);
+        EXPECT_STREQ(why ? why : "(taken)", "damaged (a section is cut short)") << cut << " bytes cut";
+    }
+    std::vector<u8> two;
+    savebegin(&two);
+    const u8 bytes[5] = {1, 2, 3, 4, 5};
+    saveaddsection(&two, "five", bytes, 5);
+    savefinish(&two);
+    EXPECT_EQ(savesplit(two.data(), two.size(), &s), nullptr);
+    putu32(&two[SAVEHEADERBYTES + SAVENAMEBYTES], 6);
+    two = resealed(two);
+    why = savesplit(two.data(), two.size(), &s);
+    EXPECT_STREQ(why ? why : "(taken)", "damaged (a section is cut short)");
+}
