@@ -3,8 +3,11 @@
 // game in progress as it was.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
@@ -23,6 +26,7 @@
 #include "game/pathfind.h"
 #include "game/missionstate.h"
 #include "game/savefile.h"
+#include "game/savegame.h"
 #include "game/savestate.h"
 #include "game/spells.h"
 #include "testenv.h"
@@ -585,4 +589,65 @@ TEST(SaveGame, TheFramesEdgesHeaderAloneAndSectionsCutShort) {
     two = resealed(two);
     why = savesplit(two.data(), two.size(), &s);
     EXPECT_STREQ(why ? why : "(taken)", "damaged (a section is cut short)");
+}
+
+// A save's name: 1 to 24 letters, digits, spaces, '-' or '_', not starting
+// with a space.
+TEST(SaveGame, SaveNamesFromOneLetterToTheLongest) {
+    for (const char* good : {"a", "slot 1", "x-y_z", "7"}) EXPECT_TRUE(savenameok(good)) << good;
+    for (const char* bad : {"", " a", "a.b", "a/b", "a\\b", "\xe9t\xe9"}) EXPECT_FALSE(savenameok(bad)) << bad;
+    EXPECT_TRUE(savenameok(std::string(SAVENAMEMAX, 'n')));
+    EXPECT_FALSE(savenameok(std::string(SAVENAMEMAX + 1, 'n')));
+}
+
+// A save's file, written and read back by name; a file that is missing, a
+// folder, empty, or larger than any save is refused, saying why.
+TEST(SaveGame, ASaveByNameAndTheFilesThatAreNone) {
+    startsaveworld();
+    std::vector<u8> good = savenow();
+    std::string said;
+    ASSERT_TRUE(savegameto("slot 1", &said)) << said;
+    EXPECT_EQ(said, "Game saved");
+    EXPECT_EQ(readtext(testdatadir() + "/saves/slot 1.sav"), std::string(good.begin(), good.end()));
+    EXPECT_FALSE(savegameto("bad.name", &said));
+    scramble();
+    ASSERT_TRUE(loadgamefrom("slot 1", &said)) << said;
+    EXPECT_EQ(said, "Game loaded");
+    EXPECT_EQ(savenow(), good);
+    namespace fs = std::filesystem;
+    const std::string saves = testdatadir() + "/saves/";
+    fs::create_directories(saves + "folder.sav");
+    std::ofstream(saves + "empty.sav").close();
+    std::ofstream(saves + "huge.sav").close();
+    fs::resize_file(saves + "huge.sav", SAVEMAXBYTES + 1);
+    std::ofstream(saves + "largest.sav").close();
+    fs::resize_file(saves + "largest.sav", SAVEMAXBYTES);
+    struct none {
+        const char* name;
+        const char* why;
+    } nones[] = {
+        {"missing", "Not loaded: saves/missing.sav: not there"},
+        {"folder", "Not loaded: saves/folder.sav: not a file"},
+        {"empty", "Not loaded: saves/empty.sav: not a saved game"},
+        {"huge", "Not loaded: saves/huge.sav: too large to be a saved game"},
+        {"largest", "Not loaded: saves/largest.sav: not a saved game"},
+        {"no.name", "Not loaded: saves/no.name.sav: no name for a save"},
+    };
+    for (const none& n : nones) {
+        EXPECT_FALSE(loadgamefrom(n.name, &said)) << n.name;
+        EXPECT_EQ(said, n.why);
+        EXPECT_EQ(savenow(), good) << n.name << " changed the game";
+    }
+    // The list holds the saves by name, newest first, and no file whose
+    // name is none.
+    fs::remove_all(saves + "folder.sav");
+    for (const char* f : {"empty.sav", "huge.sav", "largest.sav"}) fs::remove(saves + f);
+    ASSERT_TRUE(savegameto("slot 2", &said)) << said;
+    std::ofstream(saves + "not.a.name.sav").close();
+    fs::last_write_time(saves + "slot 1.sav", fs::last_write_time(saves + "slot 2.sav") - std::chrono::seconds(5));
+    std::vector<saveentry> list = listsaves();
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].name, "slot 2");
+    EXPECT_EQ(list[1].name, "slot 1");
+    EXPECT_GT(list[0].written, list[1].written);
 }
