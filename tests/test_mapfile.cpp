@@ -364,3 +364,24 @@ TEST(MapFile, EachNumberAtItsLastValueLoadsAndOnePastIsRefused) {
         }
     }
 }
+
+// The shortest name a map set can have is three letters, each companion
+// the whole name replaced; a shorter one is refused.
+TEST(MapFile, AThreeLetterSetLoadsAndSavesAShorterNameIsRefused) {
+    setupworld(true);
+    mapset m = goodset();
+    std::ofstream("abc", std::ios::binary).write((const char*)m.main.data(), (std::streamsize)m.main.size());
+    std::ofstream("npc", std::ios::binary).write((const char*)m.npcs.data(), (std::streamsize)m.npcs.size());
+    std::ofstream("map", std::ios::binary).write((const char*)m.header.data(), (std::streamsize)m.header.size());
+    ASSERT_TRUE(loadmap("abc"));
+    EXPECT_EQ(landmap[1000], 7);
+    landmap[1000] = 8;
+    std::string why;
+    EXPECT_TRUE(savemap("abc", &why)) << why;
+    EXPECT_EQ(fs::file_size("abc"), 2 * MAPGRIDBYTES);
+    EXPECT_EQ(fs::file_size("npc"), (uintmax_t)NPCFILEBYTES);
+    EXPECT_EQ(fs::file_size("map"), (uintmax_t)MAPDATASIZE);
+    EXPECT_FALSE(savemap("ab", &why));
+    EXPECT_EQ(why, "the map name is too short");
+    EXPECT_FALSE(fs::exists("ab"));
+}

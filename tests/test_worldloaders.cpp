@@ -56,6 +56,9 @@ TEST(WorldLoaders, ItemPicturesOutsideTheirFileAreRefusedOutsideTheirBoxLoaded) 
     starttestdisplay();
     write("items/items.dat", std::vector<u8>(1000, 0));
     EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat");
+    starttestdisplay();
+    write("items/items.dat", std::vector<u8>(ITEMSFILEBYTES - 1, 0));
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat") << "one byte short";
 }
 
 // Item 9, a section of a large item whose first section is given.
