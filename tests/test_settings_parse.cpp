@@ -119,3 +119,29 @@ TEST(SettingsParse, ANewValueTakesThePlaceOfTheKeysRefusedLine) {
     EXPECT_EQ(settings_text(d), "# top\nvolume = 25\nmute = 0\n");
     EXPECT_EQ(found(d, "volume"), "25");
 }
+
+// Each number at both ends of its range, and the lengths a number may have:
+// up to four digits, leading zeros and all.
+TEST(SettingsParse, NumbersAtTheEndsOfTheirRangesAndTheirLength) {
+    struct range {
+        const char* key;
+        const char *lo, *hi, *below, *above;
+    } ranges[] = {
+        {"scale", "1", "8", "0", "9"},
+        {"volume", "0", "100", nullptr, "101"},
+        {"frame-delay", "0", "31", nullptr, "32"},
+    };
+    for (const range& r : ranges) {
+        EXPECT_EQ(settings_check(r.key, r.lo), "") << r.key << " " << r.lo;
+        EXPECT_EQ(settings_check(r.key, r.hi), "") << r.key << " " << r.hi;
+        if (r.below) {
+            EXPECT_NE(settings_check(r.key, r.below), "") << r.key << " " << r.below;
+        }
+        EXPECT_NE(settings_check(r.key, r.above), "") << r.key << " " << r.above;
+    }
+    EXPECT_EQ(settings_check("volume", "0100"), "");
+    EXPECT_NE(settings_check("volume", "00100"), "");
+    EXPECT_EQ(settings_check("scale", "0008"), "");
+    EXPECT_NE(settings_check("scale", "00008"), "");
+    EXPECT_NE(settings_check("scale", ""), "");
+}

@@ -294,3 +294,53 @@ TEST(WorldLoaders, FramesAreFoundOnlyInsideTheirActionsFacingsAndFrames) {
         EXPECT_EQ(findunitframe(a.set, a.action, a.facing, a.frame, &size), nullptr)
             << a.set << " " << a.action << " " << a.facing << " " << a.frame;
 }
+
+// Item 5 with the given record; the raw file holds one 5-byte run.
+static void oneitem(const itemtyperec& t, bool withraw = true) {
+    std::vector<u8> dat(ITEMSFILEBYTES, 0);
+    itemtypetofile(&t, &dat[5 * ITEMTYPESIZE]);
+    write("items/items.dat", dat);
+    fs::remove(testdatadir() + "/items/items.raw");
+    if (withraw) write("items/items.raw", {0, 0, 1, 0xE0, 0x03});
+}
+
+// An item without a picture has none to point at, wherever its record says
+// the picture would lie; a record not in use is not looked at; pictures are
+// turned to 5-6-5 on such a display; no raw file at all ends naming it.
+TEST(WorldLoaders, ItemsWithoutPicturesUnusedRecordsAndTheRawFile) {
+    itemtyperec t{};
+    t.isused = 1;
+    t.fileoffset = 1000;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5], nullptr);
+    t.fileoffset = 0;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5], nullptr);
+    t = itemtyperec{};
+    t.rawdatasize = 40000;
+    t.fileoffset = 7;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)") << "an unused record";
+    t = itemtyperec{};
+    t.isused = 1;
+    t.rawdatasize = 5;
+    t.picwidth = 1;
+    t.picheight = 1;
+    starttestdisplay(565);
+    oneitem(t);
+    ASSERT_EQ(exitbox(inititemtypes), "(loaded)");
+    ASSERT_NE(itemrawdataptr[5], nullptr);
+    EXPECT_EQ(itemrawdataptr[5][3] | itemrawdataptr[5][4] << 8, 0x07C0) << "5-5-5 green doubled for 5-6-5";
+    starttestdisplay(555);
+    oneitem(t);
+    ASSERT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5][3] | itemrawdataptr[5][4] << 8, 0x03E0) << "kept on 5-5-5";
+    starttestdisplay();
+    oneitem(t, false);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.raw");
+}
