@@ -145,3 +145,22 @@ TEST(SettingsParse, NumbersAtTheEndsOfTheirRangesAndTheirLength) {
     EXPECT_NE(settings_check("scale", "00008"), "");
     EXPECT_NE(settings_check("scale", ""), "");
 }
+
+// The bytes at the edges of what a line and a key may hold: the last
+// control byte and DEL refuse the line, '~' does not; a key is lower-case
+// letters, digits and "-_.", and the byte just below '0' is none of them.
+TEST(SettingsParse, TheEdgesOfTextAndOfKeyNames) {
+    auto refused = [](const std::string& text) {
+        settingsdoc d = settings_parse((const u8*)text.data(), text.size());
+        return d.refused.size();
+    };
+    EXPECT_EQ(refused("name = a~b\n"), 0u);
+    EXPECT_EQ(refused("name = a\x1f" "b\n"), 1u);
+    EXPECT_EQ(refused("name = a\x7f" "b\n"), 1u);
+    EXPECT_EQ(refused("name = a\tb\n"), 0u);
+    EXPECT_EQ(refused("x09az-_. = 1\n"), 0u);
+    EXPECT_EQ(refused("x/ = 1\n"), 1u);
+    EXPECT_EQ(refused("x: = 1\n"), 1u);
+    EXPECT_EQ(refused("x` = 1\n"), 1u);
+    EXPECT_EQ(refused("x{ = 1\n"), 1u);
+}
