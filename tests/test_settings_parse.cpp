@@ -164,3 +164,10 @@ TEST(SettingsParse, TheEdgesOfTextAndOfKeyNames) {
     EXPECT_EQ(refused("x` = 1\n"), 1u);
     EXPECT_EQ(refused("x{ = 1\n"), 1u);
 }
+
+// A file of a single zero byte is no settings file either.
+TEST(SettingsParse, ASingleZeroByteIsNoSettingsFile) {
+    const u8 zero = 0;
+    EXPECT_NE(settings_parse(&zero, 1).unusable, "");
+    EXPECT_EQ(settings_parse(&zero, 0).unusable, "");
+}

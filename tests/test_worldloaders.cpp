@@ -343,4 +343,8 @@ TEST(WorldLoaders, ItemsWithoutPicturesUnusedRecordsAndTheRawFile) {
     starttestdisplay();
     oneitem(t, false);
     EXPECT_EQ(exitbox(inititemtypes), "items\\items.raw");
+    t.rawdatasize = 0; // no picture to read, and still no raw file
+    starttestdisplay();
+    oneitem(t, false);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.raw");
 }

@@ -21,16 +21,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 
-# file | the tests that stand for it (a gtest filter). End-to-end tests run
-# the game's own binary, which has no mutant in it, so none is named here.
+# file | the tests that stand for it (a gtest filter). End-to-end tests and
+# the played saves (SaveGamePlay) run the game's own binary, which has no
+# mutant in it, so none is named here.
 TABLE=(
   "world/mapfile.cpp|MapFile.*:MapNames.*:MapEditorMaps.*:MapEditorStart.*"
   "world/itemtype.cpp|WorldLoaders.*:ItemEditorContent.*"
   "world/unittype.cpp|WorldLoaders.*:CompileUnits.*:UnitEditorLoad.*:UnitEditorSave.*"
   "world/landtype.cpp|WorldLoaders.*:LandSave.*:LandCutGeometry.*:ObjectPics.*"
-  "game/savefile.cpp|SaveGame.*:SaveGamePlay.*"
-  "game/savestate.cpp|SaveGame.*:SaveGamePlay.*"
-  "game/savegame.cpp|SaveGame.*:SaveGamePlay.*:MissionKeys.*"
+  "game/savefile.cpp|SaveGame.*"
+  "game/savestate.cpp|SaveGame.*"
+  "game/savegame.cpp|SaveGame.*:MissionKeys.*"
   "platform/settingsparse.cpp|SettingsParse.*:SettingsFile.*"
   "game/missionend.cpp|MissionEndSound.*:MissionStats.*"
 )
@@ -67,10 +68,13 @@ restore() {
 }
 trap restore EXIT
 trap 'exit 130' INT TERM
-if [ -f "$WORK/applied" ]; then
-  echo "putting back $(cat "$WORK/applied"), left mutated by an earlier pass"
-  restore
-fi
+for a in "$WORK/applied" "$WORK"/lane*/applied; do
+  [ -f "$a" ] || continue
+  f=$(cat "$a")
+  echo "putting back $f, left mutated by an earlier pass"
+  cp -p "$(dirname "$a")/orig/$f" "$f"
+  rm -f "$a"
+done
 
 start=$(date +%s)
 if [ -z "${MUTATE_LANE_WORK:-}" ]; then
@@ -150,7 +154,7 @@ if [ "$jobs" -gt 1 ] && [ ${#files[@]} -gt 1 ]; then
   trap 'kill "${pids[@]}" 2>/dev/null; wait; exit 130' INT TERM
   failed=0
   for p in "${pids[@]}"; do wait "$p" || failed=1; done
-  cat "$WORK"/lane*.log | grep -v '^\(Survivors:\|Mutants:\|Time:\|  \|$\)' || true
+  cat "$WORK"/lane*.log | grep -v '^\(Survivors:\|Mutants:\|Not run\|Time:\|  \|$\)' || true
   cat "$WORK"/lane*/results.tsv >"$results"
   rm -f "$results.new"
   summary
