@@ -237,3 +237,151 @@ TEST(MapFile, FailedSaveLeavesTheFilesAndTheWorld) {
     EXPECT_EQ(players[1].npccount, 1);
     EXPECT_EQ(players[2].npccount, 1);
 }
+
+TEST(MapFile, ASetWithAPartMissingIsRefusedWhole) {
+    setupworld(false);
+    goodset().write("maps/good");
+    ASSERT_TRUE(loadmap("maps\\good.dat"));
+    std::vector<u8> before = world();
+    for (const char* ending : {".dat", ".npc", ".map"}) {
+        mapset m = goodset();
+        m.unit(41, 50, 60, 60 * 256 + 50);
+        m.write("maps/part");
+        fs::remove(std::string("maps/part") + ending);
+        EXPECT_FALSE(loadmap("maps\\part.dat")) << ending << " missing";
+        EXPECT_TRUE(world() == before) << ending << " missing: the world changed";
+    }
+}
+
+// A companion's name is the map's with its last three letters replaced; a
+// name shorter than an ending is kept as it is.
+TEST(MapFile, CompanionNamesReplaceTheLastThreeLetters) {
+    EXPECT_EQ(companionname("maps\\forest.dat", "npc"), "maps\\forest.npc");
+    EXPECT_EQ(companionname("dat", "map"), "map");
+    EXPECT_EQ(companionname("at", "map"), "at");
+    EXPECT_EQ(companionname("", "map"), "");
+}
+
+// Player 0's units start at 200 health, never above their own maximum (a
+// maximum of 0 is none).
+TEST(MapFile, PlayerZeroStartsAtFullHealthNeverAboveItsMaximum) {
+    setupworld(false);
+    mapset m = goodset();
+    const i16 maxima[] = {0, 1, 40, 199, 200, 250};
+    for (int i = 0; i < 6; i++) {
+        m.unit(1 + i, 0, 0, 0);
+        putu16(m.rec(1 + i) + 18, (u16)maxima[i]);
+    }
+    m.write("maps/health");
+    ASSERT_TRUE(loadmap("maps\\health.dat"));
+    const i16 health[] = {200, 1, 40, 199, 200, 200};
+    for (int i = 0; i < 6; i++) EXPECT_EQ(npc[1 + i]->health, health[i]) << "maximum " << maxima[i];
+}
+
+// The party a map starts with: the leader and the map's units of player 0,
+// at most a player's slots; each of them at its place in the formation.
+TEST(MapFile, ThePartysSizeAndEachPlaceInTheFormation) {
+    setupworld(false);
+    mapset m = goodset(); // start (20, 30), facing 1
+    for (int i = 0; i < 3; i++) m.unit(1 + i, 0, 0, 0);
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(startpartysize(), 4);
+    EXPECT_EQ(formationplace(20, 30, 9), 0);
+    EXPECT_EQ(formationplace(34, 30, 9), 7);
+    EXPECT_EQ(formationplace(20, 32, 9), 8);
+    EXPECT_EQ(formationplace(20, 32, 8), -1) << "past the count";
+    EXPECT_EQ(formationplace(21, 30, 9), -1) << "between two places";
+    EXPECT_EQ(formationplace(22, 32, 9), -1) << "the right row, no place";
+    for (int slot = 1; slot <= SLOTSPERPLAYER; slot++) m.unit(slot, 0, 0, 0);
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(startpartysize(), SLOTSPERPLAYER);
+    // A facing with no formation has no places.
+    m.header[8] = 2;
+    m.write("maps/party");
+    ASSERT_TRUE(loadmap("maps\\party.dat"));
+    EXPECT_EQ(formationplace(0, 0, 3), -1);
+    EXPECT_EQ(formationplace(20, 30, 3), -1);
+}
+
+// Player 0's units start rested, of the last type too; one of no known type
+// refuses the map (under the sanitizers: without its type being read).
+TEST(MapFile, PlayerZeroOfTheLastTypeStartsRestedAndOfNoTypeIsRefused) {
+    setupworld(false);
+    mapset m = goodset();
+    m.unit(1, 0, 0, 0);
+    putu32(m.rec(1) + 12, NUMUNITTYPES - 1);
+    m.write("maps/types");
+    ASSERT_TRUE(loadmap("maps\\types.dat"));
+    EXPECT_EQ(npc[1]->fatigue, 50 + NUMUNITTYPES - 1);
+    putu32(m.rec(1) + 12, NUMUNITTYPES);
+    m.write("maps/types");
+    EXPECT_FALSE(loadmap("maps\\types.dat"));
+}
+
+// Every number of a map at the last value it may take loads; one past it,
+// on its own, refuses the map. A record not in use is not looked at.
+TEST(MapFile, EachNumberAtItsLastValueLoadsAndOnePastIsRefused) {
+    setupworld(false);
+    goodset().write("maps/good");
+    ASSERT_TRUE(loadmap("maps\\good.dat"));
+    std::vector<u8> before = world();
+    struct edge {
+        const char* what;
+        void (*change)(mapset& m);
+        bool loads;
+    } edges[] = {
+        {"land type 1279", [](mapset& m) { putu16(&m.main[2 * 9], NUMLANDTYPES - 1); }, true},
+        {"land type 1280", [](mapset& m) { putu16(&m.main[2 * 9], NUMLANDTYPES); }, false},
+        {"item 4095", [](mapset& m) { putu16(&m.main[MAPGRIDBYTES + 2 * 9], NUMITEMTYPES - 1); }, true},
+        {"item 4096", [](mapset& m) { putu16(&m.main[MAPGRIDBYTES + 2 * 9], NUMITEMTYPES); }, false},
+        {"unit at x 0", [](mapset& m) { m.unit(40, 0, 100, 100 * 256); }, true},
+        {"unit at y 0", [](mapset& m) { m.unit(40, 100, 0, 100); }, true},
+        {"unit at x 255", [](mapset& m) { m.unit(40, 255, 100, 100 * 256 + 255); }, true},
+        {"unit at y 255", [](mapset& m) { m.unit(40, 100, 255, 255 * 256 + 100); }, true},
+        {"unit at x -1", [](mapset& m) { m.unit(40, -1, 100, 100 * 256 - 1); }, false},
+        {"unit at y -1", [](mapset& m) { m.unit(40, 100, -1, 100); }, false},
+        {"unit at x 256", [](mapset& m) { m.unit(40, 256, 100, 101 * 256); }, false},
+        {"unit at y 256", [](mapset& m) { m.unit(40, 100, 256, 100); }, false},
+        {"unit of the last type", [](mapset& m) { putu32(m.rec(40) + 12, NUMUNITTYPES - 1); }, true},
+        {"unit of no type", [](mapset& m) { putu32(m.rec(40) + 12, NUMUNITTYPES); }, false},
+        {"unused record off the map, of no type", [](mapset& m) {
+             m.unit(50, -7, 300, 0xFFFFFFu);
+             putu32(m.rec(50) + 12, 99);
+             m.rec(50)[71] = 0;
+         }, true},
+    };
+    for (const edge& e : edges) {
+        mapset m = goodset();
+        e.change(m);
+        m.write("maps/edge");
+        EXPECT_EQ(loadmap("maps\\edge.dat"), e.loads) << e.what;
+        if (!e.loads) {
+            EXPECT_TRUE(world() == before) << e.what << ": the world changed";
+        } else {
+            ASSERT_TRUE(loadmap("maps\\good.dat"));
+        }
+    }
+}
+
+// The shortest name a map set can have is three letters, each companion
+// the whole name replaced; a shorter one is refused.
+TEST(MapFile, AThreeLetterSetLoadsAndSavesAShorterNameIsRefused) {
+    setupworld(true);
+    mapset m = goodset();
+    std::ofstream("abc", std::ios::binary).write((const char*)m.main.data(), (std::streamsize)m.main.size());
+    std::ofstream("npc", std::ios::binary).write((const char*)m.npcs.data(), (std::streamsize)m.npcs.size());
+    std::ofstream("map", std::ios::binary).write((const char*)m.header.data(), (std::streamsize)m.header.size());
+    ASSERT_TRUE(loadmap("abc"));
+    EXPECT_EQ(landmap[1000], 7);
+    landmap[1000] = 8;
+    std::string why;
+    EXPECT_TRUE(savemap("abc", &why)) << why;
+    EXPECT_EQ(fs::file_size("abc"), 2 * MAPGRIDBYTES);
+    EXPECT_EQ(fs::file_size("npc"), (uintmax_t)NPCFILEBYTES);
+    EXPECT_EQ(fs::file_size("map"), (uintmax_t)MAPDATASIZE);
+    EXPECT_FALSE(savemap("ab", &why));
+    EXPECT_EQ(why, "the map name is too short");
+    EXPECT_FALSE(fs::exists("ab"));
+}

@@ -124,4 +124,29 @@ TEST_F(MissionEndSound, ABoxButtonPressedClicks) {
     boxresult = 255;
 }
 
+// The end screen comes once the fallen have fallen: 24 frames after the
+// outcome while one is still dying, at once when none is. A full screen
+// stack makes the end screen run no loop of its own, so each frame's answer
+// can be read here.
+TEST_F(MissionEndSound, TheEndWaitsForTheDyingThenComes) {
+    cleargamestack();
+    for (int i = 0; i < GAMESTACKSIZE; i++) ASSERT_TRUE(pushgamestate(GS_COMBAT));
+    unit(1);
+    unit(40);
+    startmissionstats();
+    EXPECT_FALSE(missionendcheck()) << "nothing decided";
+    npc[40]->state = NPC_DYING; // the last foe falls
+    for (int frame = 1; frame < 24; frame++) EXPECT_FALSE(missionendcheck()) << "frame " << frame;
+    EXPECT_TRUE(missionendcheck()) << "frame 24";
+    EXPECT_TRUE(missionendcheck()) << "still falling after the screen";
+    // A side gone with no one left falling ends in the same frame.
+    unit(1);
+    unit(40);
+    startmissionstats();
+    npc[1]->isused = 0;
+    npc[1]->state = NPC_DEAD;
+    EXPECT_TRUE(missionendcheck());
+    cleargamestack();
+}
+
 } // namespace

@@ -119,3 +119,55 @@ TEST(SettingsParse, ANewValueTakesThePlaceOfTheKeysRefusedLine) {
     EXPECT_EQ(settings_text(d), "# top\nvolume = 25\nmute = 0\n");
     EXPECT_EQ(found(d, "volume"), "25");
 }
+
+// Each number at both ends of its range, and the lengths a number may have:
+// up to four digits, leading zeros and all.
+TEST(SettingsParse, NumbersAtTheEndsOfTheirRangesAndTheirLength) {
+    struct range {
+        const char* key;
+        const char *lo, *hi, *below, *above;
+    } ranges[] = {
+        {"scale", "1", "8", "0", "9"},
+        {"volume", "0", "100", nullptr, "101"},
+        {"frame-delay", "0", "31", nullptr, "32"},
+    };
+    for (const range& r : ranges) {
+        EXPECT_EQ(settings_check(r.key, r.lo), "") << r.key << " " << r.lo;
+        EXPECT_EQ(settings_check(r.key, r.hi), "") << r.key << " " << r.hi;
+        if (r.below) {
+            EXPECT_NE(settings_check(r.key, r.below), "") << r.key << " " << r.below;
+        }
+        EXPECT_NE(settings_check(r.key, r.above), "") << r.key << " " << r.above;
+    }
+    EXPECT_EQ(settings_check("volume", "0100"), "");
+    EXPECT_NE(settings_check("volume", "00100"), "");
+    EXPECT_EQ(settings_check("scale", "0008"), "");
+    EXPECT_NE(settings_check("scale", "00008"), "");
+    EXPECT_NE(settings_check("scale", ""), "");
+}
+
+// The bytes at the edges of what a line and a key may hold: the last
+// control byte and DEL refuse the line, '~' does not; a key is lower-case
+// letters, digits and "-_.", and the byte just below '0' is none of them.
+TEST(SettingsParse, TheEdgesOfTextAndOfKeyNames) {
+    auto refused = [](const std::string& text) {
+        settingsdoc d = settings_parse((const u8*)text.data(), text.size());
+        return d.refused.size();
+    };
+    EXPECT_EQ(refused("name = a~b\n"), 0u);
+    EXPECT_EQ(refused("name = a\x1f" "b\n"), 1u);
+    EXPECT_EQ(refused("name = a\x7f" "b\n"), 1u);
+    EXPECT_EQ(refused("name = a\tb\n"), 0u);
+    EXPECT_EQ(refused("x09az-_. = 1\n"), 0u);
+    EXPECT_EQ(refused("x/ = 1\n"), 1u);
+    EXPECT_EQ(refused("x: = 1\n"), 1u);
+    EXPECT_EQ(refused("x` = 1\n"), 1u);
+    EXPECT_EQ(refused("x{ = 1\n"), 1u);
+}
+
+// A file of a single zero byte is no settings file either.
+TEST(SettingsParse, ASingleZeroByteIsNoSettingsFile) {
+    const u8 zero = 0;
+    EXPECT_NE(settings_parse(&zero, 1).unusable, "");
+    EXPECT_EQ(settings_parse(&zero, 0).unusable, "");
+}

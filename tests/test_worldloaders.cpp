@@ -56,6 +56,9 @@ TEST(WorldLoaders, ItemPicturesOutsideTheirFileAreRefusedOutsideTheirBoxLoaded) 
     starttestdisplay();
     write("items/items.dat", std::vector<u8>(1000, 0));
     EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat");
+    starttestdisplay();
+    write("items/items.dat", std::vector<u8>(ITEMSFILEBYTES - 1, 0));
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.dat") << "one byte short";
 }
 
 // Item 9, a section of a large item whose first section is given.
@@ -264,4 +267,84 @@ TEST(WorldLoaders, TerrainOfAnyOtherSizeEndsWithItsName) {
     EXPECT_EQ(c >> 11, 15);
     EXPECT_EQ((c >> 5) & 63, 31);
     EXPECT_EQ(c & 31, 15);
+}
+
+// A frame is asked for by set, action (0..2), facing (1..8) and frame
+// (0..15); one past any end, or a set without pictures, finds nothing.
+TEST(WorldLoaders, FramesAreFoundOnlyInsideTheirActionsFacingsAndFrames) {
+    std::vector<u8> raw = {0, 0, 1, 0x1F, 0, 2, 0, 1, 0xE0, 0x03};
+    starttestdisplay();
+    unitset(raw, {{0, 0, 5}, {unitframeindex(2, 7, 15), 5, 5}});
+    ASSERT_EQ(exitbox(initunit), "(loaded)");
+    u32 size = 0;
+    const u8* first = findunitframe(3, 0, 1, 0, &size);
+    EXPECT_EQ(first, unitframe[3][0]);
+    EXPECT_EQ(size, 5u);
+    size = 0;
+    const u8* last = findunitframe(3, 2, 8, 15, &size);
+    EXPECT_EQ(last, unitframe[3][unitframeindex(2, 7, 15)]);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(last[0], 2);
+    struct ask {
+        int set, action, facing, frame;
+    } outside[] = {{-1, 0, 1, 0}, {NUMUNITTYPES, 0, 1, 0}, {2, 0, 1, 0}, {3, -1, 1, 0}, {3, 3, 1, 0},
+                   {3, 0, 0, 0},  {3, 0, 9, 0},            {3, 0, 1, -1}, {3, 0, 1, 16}, {3, 2, 9, 15}};
+    for (const ask& a : outside)
+        EXPECT_EQ(findunitframe(a.set, a.action, a.facing, a.frame, &size), nullptr)
+            << a.set << " " << a.action << " " << a.facing << " " << a.frame;
+}
+
+// Item 5 with the given record; the raw file holds one 5-byte run.
+static void oneitem(const itemtyperec& t, bool withraw = true) {
+    std::vector<u8> dat(ITEMSFILEBYTES, 0);
+    itemtypetofile(&t, &dat[5 * ITEMTYPESIZE]);
+    write("items/items.dat", dat);
+    fs::remove(testdatadir() + "/items/items.raw");
+    if (withraw) write("items/items.raw", {0, 0, 1, 0xE0, 0x03});
+}
+
+// An item without a picture has none to point at, wherever its record says
+// the picture would lie; a record not in use is not looked at; pictures are
+// turned to 5-6-5 on such a display; no raw file at all ends naming it.
+TEST(WorldLoaders, ItemsWithoutPicturesUnusedRecordsAndTheRawFile) {
+    itemtyperec t{};
+    t.isused = 1;
+    t.fileoffset = 1000;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5], nullptr);
+    t.fileoffset = 0;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5], nullptr);
+    t = itemtyperec{};
+    t.rawdatasize = 40000;
+    t.fileoffset = 7;
+    starttestdisplay();
+    oneitem(t);
+    EXPECT_EQ(exitbox(inititemtypes), "(loaded)") << "an unused record";
+    t = itemtyperec{};
+    t.isused = 1;
+    t.rawdatasize = 5;
+    t.picwidth = 1;
+    t.picheight = 1;
+    starttestdisplay(565);
+    oneitem(t);
+    ASSERT_EQ(exitbox(inititemtypes), "(loaded)");
+    ASSERT_NE(itemrawdataptr[5], nullptr);
+    EXPECT_EQ(itemrawdataptr[5][3] | itemrawdataptr[5][4] << 8, 0x07C0) << "5-5-5 green doubled for 5-6-5";
+    starttestdisplay(555);
+    oneitem(t);
+    ASSERT_EQ(exitbox(inititemtypes), "(loaded)");
+    EXPECT_EQ(itemrawdataptr[5][3] | itemrawdataptr[5][4] << 8, 0x03E0) << "kept on 5-5-5";
+    starttestdisplay();
+    oneitem(t, false);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.raw");
+    t.rawdatasize = 0; // no picture to read, and still no raw file
+    starttestdisplay();
+    oneitem(t, false);
+    EXPECT_EQ(exitbox(inititemtypes), "items\\items.raw");
 }
