@@ -44,6 +44,7 @@ mmiofile* mmio_open(const char* gamepath, mmioinfo* info, u32 flags) {
     mmiofile* f = nullptr;
     platfile* pf = nullptr;
     size_t bufsize = info && info->cchBuffer ? info->cchBuffer : MMIO_DEFAULTBUFFER;
+    // NOLINTNEXTLINE(bugprone-branch-clone): two causes, one answer, in the order they are found
     if (flags & ~MMIO_ALLOCBUF) why = MMIOERR_CANNOTOPEN;
     else if (!gamepath || !(pf = plat_fopenread(gamepath))) why = MMIOERR_FILENOTFOUND;
     else if (plat_fsize(pf) < 0 || plat_fsize(pf) > maxoffset) why = MMIOERR_CANNOTOPEN;

@@ -127,7 +127,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) o.datadir = argv[++i];
-        else if (a == "--frames" && i + 1 < argc) frames = std::atol(argv[++i]);
+        else if (a == "--frames" && i + 1 < argc) frames = std::strtol(argv[++i], nullptr, 10);
         else {
             std::fprintf(stderr, "usage: vennor_longrun [--data DIR] [--frames N]\n");
             return 2;
