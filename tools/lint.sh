@@ -12,13 +12,15 @@ build=build-lint
 jobs=$(nproc)
 dirs=(app video text world view game sound editor resources platform tools)
 
+mkdir -p "$build"
+log=$build/lint-build.log
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENNOR_TESTS=OFF \
-      -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${launcher[@]}" >"$build.log" 2>&1 ||
-  { cat "$build.log"; exit 1; }
-cmake --build "$build" -j "$jobs" --target overlayfont >>"$build.log" 2>&1 ||
-  { cat "$build.log"; exit 1; }
+      -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "${launcher[@]}" >"$log" 2>&1 ||
+  { cat "$log"; exit 1; }
+cmake --build "$build" -j "$jobs" --target overlayfont >>"$log" 2>&1 ||
+  { cat "$log"; exit 1; }
 
 files=()
 for d in "${dirs[@]}"; do
