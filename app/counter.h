@@ -6,7 +6,7 @@
 
 template <typename T> struct counter {
     std::atomic<T> v;
-    constexpr counter(T init = 0) : v(init) {}
+    constexpr counter(T init = 0) noexcept : v(init) {}
     operator T() const { return v.load(std::memory_order_relaxed); }
     counter& operator=(T x) {
         v.store(x, std::memory_order_relaxed);

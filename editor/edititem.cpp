@@ -29,14 +29,20 @@ static bool acceptitem() {
         dialog_flash(edititembrightness, "Brightness takes a number 0..19");
         return false;
     }
-    if (std::atoi(text.c_str()) > MAXBRIGHTNESS) {
+    if ((int)std::strtol(text.c_str(), nullptr, 10) > MAXBRIGHTNESS) {
         dialog_flash(edititembrightness, "Brightness is at most 19");
         return false;
     }
     return true;
 }
 
-static void label(i32 x, i32 y, const char* fmt, int a, int b = 0) {
+static void label(i32 x, i32 y, const char* fmt, int a) {
+    char text[48];
+    std::snprintf(text, sizeof text, fmt, a);
+    dialog_label(x, y, text);
+}
+
+static void label(i32 x, i32 y, const char* fmt, int a, int b) {
     char text[48];
     std::snprintf(text, sizeof text, fmt, a, b);
     dialog_label(x, y, text);
@@ -56,7 +62,7 @@ static void build(i32 n) {
     label(52, y += 18, "xsize, ysize = (%d, %d)", t.xsize, t.ysize);
     label(52, y += 18, "partoflargeitem = %d", t.partoflargeitem);
     label(52, y += 18, "xsection, ysection = (%d, %d)", t.xsection, t.ysection);
-    label(52, y += 18, "ohmapcolor = %d", t.ohmapcolor);
+    label(52, y + 18, "ohmapcolor = %d", t.ohmapcolor);
     const u8 values[EI_CHECKS] = {t.isused, t.isloaded,   t.offlimits, t.blockssight,
                                   t.blockspassage, t.iswall, t.takeable,  t.usable};
     for (int k = 0; k < EI_CHECKS; k++) edititemchecks[k] = dialog_check(320, 96 + 24 * k, checknames[k], values[k] != 0);
@@ -74,7 +80,7 @@ static void store(i32 n) {
     t.isused = checked(EI_ISUSED);
     t.isloaded = checked(EI_ISLOADED);
     t.offlimits = checked(EI_OFFLIMITS);
-    u8 brightness = (u8)std::atoi(dialog.ctl[edititembrightness].text.c_str());
+    u8 brightness = (u8)std::strtol(dialog.ctl[edititembrightness].text.c_str(), nullptr, 10);
     i32 parts = itemparts(n);
     for (i32 k = 0; k < parts; k++) {
         itemtyperec& p = *itemtype[n + k];

@@ -67,7 +67,7 @@ void drawlandeditor() {
     currentfont = keep;
     drawbitmap("Bitmaps\\Editor\\updown.bmp", 620, 440, UPDOWNSIZE);
     drawbitmap("Bitmaps\\Editor\\scrollbar.bmp", 620, 0, SCROLLBARSIZE);
-    drawbitmap("Bitmaps\\Editor\\scrollbox.bmp", 620, (i32)((landfirst / 16) * 5.5), SCROLLBOXSIZE);
+    drawbitmap("Bitmaps\\Editor\\scrollbox.bmp", 620, (i32)(landfirst / 16 * 11 / 2), SCROLLBOXSIZE);
     if (selectedland() % 16 == 0 && selectedland() != 0) drawsection(selectedland(), 300, 300);
 }
 

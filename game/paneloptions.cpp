@@ -24,7 +24,7 @@ static struct {
 
 static int settingint(const char* key, int fallback) {
     const char* v = plat_setting(key);
-    return v ? std::atoi(v) : fallback;
+    return v ? (int)std::strtol(v, nullptr, 10) : fallback;
 }
 
 static bool muted() {

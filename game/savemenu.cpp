@@ -29,7 +29,7 @@ static std::string when(i64 ns) {
     std::tm tm = {};
     localtime_r(&t, &tm);
     char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm);
+    if (std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &tm) == 0) text[0] = 0;
     return text;
 }
 

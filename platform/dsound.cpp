@@ -167,7 +167,7 @@ hresult ds_create(const dsguid* id, dsdevice** out, void* outer) {
     if (!ds) return DSERR_OUTOFMEMORY;
     // The card may call the mixer as soon as it is open.
     const char* v = plat_setting("volume");
-    if (v) ds->volume = (u32)std::atoi(v);
+    if (v) ds->volume = (u32)std::strtol(v, nullptr, 10);
     ds->output = openoutput();
     if (ds->output) ds->output->lock();
     device = ds;

@@ -49,6 +49,7 @@ static mmiofile* openon(std::vector<u8>* owned, const u8* data, size_t size, mmi
     u32 why = MMSYSERR_NOERROR;
     mmiofile* f = nullptr;
     size_t bufsize = info && info->cchBuffer ? info->cchBuffer : MMIO_DEFAULTBUFFER;
+    // NOLINTNEXTLINE(bugprone-branch-clone): two causes, one answer, in the order they are found
     if (flags & ~MMIO_ALLOCBUF) why = MMIOERR_CANNOTOPEN;
     else if ((u64)size > (u64)maxoffset) why = MMIOERR_CANNOTOPEN;
     else if (!(f = new (std::nothrow) mmiofile)) why = MMIOERR_OUTOFMEMORY;

@@ -82,7 +82,7 @@ static bool parseoption(int& i, int argc, char** argv, platoptions* o, std::stri
         if (!needvalue(i, argc, argv, err)) return false;
         std::string v = argv[++i];
         if (v != "555" && v != "565") { *err = "--pixel-format takes 555 or 565"; return false; }
-        o->pixelformat = std::atoi(v.c_str());
+        o->pixelformat = (int)std::strtol(v.c_str(), nullptr, 10);
     } else {
         *err = "unknown option " + a;
         return false;
@@ -117,7 +117,7 @@ struct givenoptions {
 
 static void takeint(const char* key, bool given, int* into) {
     const char* v = plat_setting(key);
-    if (v && !given) *into = std::atoi(v);
+    if (v && !given) *into = (int)std::strtol(v, nullptr, 10);
 }
 
 static void takeflag(const char* key, bool given, bool* into) {

@@ -33,7 +33,7 @@ static bool numbered(const std::string& s, const char* prefix, int lo, int hi, i
     std::string rest = s.substr(p.size());
     for (char c : rest)
         if (!std::isdigit((unsigned char)c)) return false;
-    *n = std::atoi(rest.c_str());
+    *n = (int)std::strtol(rest.c_str(), nullptr, 10);
     return *n >= lo && *n <= hi;
 }
 

@@ -186,7 +186,8 @@ void dialog_draw() {
             currentfont = 5;
             ink(26, 22, 12);
             // A label's text may outgrow its fixed slot (a folder's path).
-            drawclipped(c.text.empty() ? c.label : c.text.c_str(), 0, c.x, c.y + 1, dialog.x + dialog.w - 6 - c.x);
+            if (c.text.empty()) drawclipped(c.label, 0, c.x, c.y + 1, dialog.x + dialog.w - 6 - c.x);
+            else drawclipped(c.text, 0, c.x, c.y + 1, dialog.x + dialog.w - 6 - c.x);
             break;
         case DC_TEXT: drawtextfield(c, focused); break;
         case DC_CHECK: drawcheck(c, focused); break;

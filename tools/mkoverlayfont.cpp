@@ -101,8 +101,8 @@ int generate(FT_Face face, const char* fontpath, const char* outpath) {
         std::string why;
         if (!render_char(face, ch, cell, why)) {
             std::fprintf(stderr, "mkoverlayfont: %s: %s\n", fontpath, why.c_str());
-            std::fclose(out);
-            std::remove(outpath);
+            (void)std::fclose(out); // the output is thrown away: the render failed
+            (void)std::remove(outpath);
             return 1;
         }
         write_cell(out, ch, cell);
@@ -110,7 +110,7 @@ int generate(FT_Face face, const char* fontpath, const char* outpath) {
     std::fprintf(out, "};\n");
     if (std::fclose(out) != 0) {
         std::fprintf(stderr, "mkoverlayfont: error writing %s\n", outpath);
-        std::remove(outpath);
+        (void)std::remove(outpath);
         return 1;
     }
     return 0;

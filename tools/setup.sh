@@ -13,7 +13,7 @@ what=${1:-game}
 game_packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev
                fonts-dejavu-core fonts-linuxlibertine fonts-texgyre fonts-comic-neue
                fonts-klaudia-berenika fonts-liberation)
-test_packages=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev gcovr)
+test_packages=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev gcovr clang-tidy cppcheck)
 
 case $what in
 game) packages=("${game_packages[@]}") tests=OFF targets=(--target vennor content) ;;

@@ -99,7 +99,8 @@ template <typename F> static void walk(i32 x0, i32 y0, i32 x1, i32 y1, F f) {
     float length = std::sqrt(dx * dx + dy * dy);
     if (length < 1.0f) return f(x0, y0); // a segment of no length is its point
     float ux = dx / length, uy = dy / length;
-    for (int i = 0; i <= (int)length; i++) f((i32)std::lround(x0 + ux * i), (i32)std::lround(y0 + uy * i));
+    for (int i = 0; i <= (int)length; i++)
+        f((i32)std::lround((float)x0 + ux * (float)i), (i32)std::lround((float)y0 + uy * (float)i));
 }
 
 static void segment(i32 x0, i32 y0, i32 x1, i32 y1) {

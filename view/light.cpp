@@ -234,7 +234,7 @@ void computelightmap(i32 centre, i32 radius) {
     }
     if (into.x0 <= into.x1 && into.y0 <= into.y1) {
         for (i32 y = into.y0; y <= into.y1; y++)
-            std::memset(lightmap + cellof(into.x0, y), ambient, (size_t)(into.x1 - into.x0 + 1));
+            std::memset(lightmap + cellof(into.x0, y), ambient, (size_t)(into.x1 - into.x0) + 1);
         lightsources(into);
     }
     updatehidden();

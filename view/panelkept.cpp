@@ -17,6 +17,7 @@ struct panelinputs {
     const glyph* tables[3];
     u32 picwidth[3];
     u8 height[3];
+    bool operator==(const panelinputs&) const = default;
 };
 
 static struct {
@@ -43,8 +44,7 @@ static bool sameglyphs() {
 }
 
 static panelinputs panelnow() {
-    panelinputs in;
-    std::memset(&in, 0, sizeof in); // padding too, for the comparison
+    panelinputs in{};
     in.format = pixelformat, in.frame = framecolour;
     in.masks[0] = rmask, in.masks[1] = gmask, in.masks[2] = bmask;
     for (int k = 0; k < 3; k++) {
@@ -55,7 +55,7 @@ static panelinputs panelnow() {
 }
 
 static bool keptpanelholds(const panelinputs& in, const panelscene& scene) {
-    return panelpicture && kept.valid && !textalt && std::memcmp(&in, &kept.inputs, sizeof in) == 0 &&
+    return panelpicture && kept.valid && !textalt && in == kept.inputs &&
            std::memcmp(&scene, &kept.scene, sizeof scene) == 0 &&
            std::memcmp(panelpicture, kept.picture, sizeof kept.picture) == 0 && sameglyphs();
 }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -232,7 +233,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) o.datadir = argv[++i];
-        else if (a == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--runs" && i + 1 < argc) runs = std::max(1, (int)std::strtol(argv[++i], nullptr, 10));
         else if (a == "--no-compare") plaincompare = false;
         else {
             std::fprintf(stderr, "usage: vennor_bench [--data DIR] [--runs N] [--no-compare]\n");

@@ -203,7 +203,7 @@ bool readunitmaxima(const GenContext& ctx, unitmaxima* types, std::string& why) 
         std::FILE* f = std::fopen(path.c_str(), "rb");
         u8 rec[1280];
         bool ok = f && std::fread(rec, 1, sizeof rec, f) == sizeof rec;
-        if (f) std::fclose(f);
+        if (f) (void)std::fclose(f); // read only: nothing to lose
         if (!ok) {
             why = "cannot read " + path + " (the units step comes first)";
             return false;

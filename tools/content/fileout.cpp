@@ -24,7 +24,7 @@ bool write_bytes(const std::string& path, const std::vector<u8>& bytes, std::str
     ok = (std::fclose(f) == 0) && ok;
     if (!ok) {
         why = "error writing " + path;
-        std::remove(path.c_str());
+        (void)std::remove(path.c_str()); // a part-written file, best gone; the write already failed
     }
     return ok;
 }

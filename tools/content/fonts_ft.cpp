@@ -1,5 +1,7 @@
 #include "tools/content/fonts_ft.h"
 
+#include <cmath>
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -62,7 +64,7 @@ bool ft_has_char(FtFont* f, int ch) { return FT_Get_Char_Index(f->face, static_c
 bool ft_render(FtFont* f, int ch, const FtRender& how, GlyphImage& out, std::string& why) {
     why = "cannot render character " + std::to_string(ch);
     if (FT_Set_Pixel_Sizes(f->face, 0, static_cast<FT_UInt>(how.pixel_size)) != 0) return false;
-    FT_Matrix m = {static_cast<FT_Fixed>(how.x_scale * 65536.0f + 0.5f), 0, 0, 0x10000};
+    FT_Matrix m = {static_cast<FT_Fixed>(std::lround(how.x_scale * 65536.0f)), 0, 0, 0x10000};
     FT_Vector shift = {how.x_shift, 0};
     FT_Set_Transform(f->face, &m, &shift);
     FT_UInt index = FT_Get_Char_Index(f->face, static_cast<FT_ULong>(ch));

@@ -39,7 +39,7 @@ bool hairline(const GlyphImage& g) {
     for (u8 v : g.cov)
         if (v >= kFaint) ink.push_back(v);
     if (ink.empty()) return false;
-    std::nth_element(ink.begin(), ink.begin() + ink.size() / 2, ink.end());
+    std::nth_element(ink.begin(), ink.begin() + static_cast<std::ptrdiff_t>(ink.size() / 2), ink.end());
     return ink[ink.size() / 2] < kHairline;
 }
 

@@ -70,7 +70,7 @@ void button_face(Img& im, int x, int y, int w, int h, void (*symbol)(Img&, float
             img_set(im, i, j, col_mix({112, 74, 42}, {70, 44, 26}, t) * (0.85f + 0.3f * g));
         }
     bronze_rim(im, x, y, w, h, 3);
-    symbol(im, x + w * 0.5f, y + h * 0.5f, std::fmin(w, h) * 0.5f - 4.0f);
+    symbol(im, x + w * 0.5f, y + h * 0.5f, static_cast<float>(std::fmin(w, h) * 0.5f - 4.0f));
 }
 
 void sym_map(Img& im, float cx, float cy, float r) {

@@ -27,7 +27,7 @@ void chest(Canvas& c, const Iso& iso, bool y, bool open) {
     oriented_box(c, iso, y, 0.26f, 0.22f, 0.74f, 0.78f, 0, 14, wood, 0.1f, 61);
     for (float v : {0.3f, 0.66f}) oriented_box(c, iso, y, 0.255f, v, 0.745f, v + 0.04f, 0, 14.5f, band, 0.0f, 62);
     if (open) {
-        Pt in = y ? iso.at(0.5f, 0.5f, 13) : iso.at(0.5f, 0.5f, 13);
+        Pt in = iso.at(0.5f, 0.5f, 13);
         oriented_box(c, iso, y, 0.29f, 0.25f, 0.71f, 0.75f, 12, 13.5f, faces_of({50, 30, 20}), 0.0f, 63);
         coins(c, in.x, in.y, 12, y ? 3 : 4);
     } else {

@@ -57,7 +57,7 @@ Column column_of(const Wave& w, int col) {
 
 void draw_strip(Canvas& c, int y0, const Wave& w) {
     const int x0 = kLabelW, mid = y0 + kStripH / 2;
-    const double half = kStripH / 2 - 2;
+    const double half = kStripH / 2.0 - 2;
     auto y_of = [&](double v) { return mid - static_cast<int>(std::lround(v * half)); };
     fill_rect(c, x0, y0, kPlotW, kStripH, kPlot);
     double ceiling = db_to_gain(kSoundCeilingDb);

@@ -68,10 +68,8 @@ LandCol ground_carpet(float u, float v, u32 seed) {
     float d = std::fabs(fu - 0.5f) + std::fabs(fv - 0.5f);
     LandCol field{138, 30, 36}, gold{204, 162, 72}, deep{72, 16, 26};
     LandCol c = field;
-    if (d < 0.12f) c = gold;
-    else if (d < 0.2f) c = deep;
-    else if (std::fabs(d - 0.34f) < 0.03f) c = gold;
-    else if (std::min(std::min(fu, 1.0f - fu), std::min(fv, 1.0f - fv)) < 0.04f) c = deep;
+    if (d < 0.12f || std::fabs(d - 0.34f) < 0.03f) c = gold;
+    else if (d < 0.2f || std::min(std::min(fu, 1.0f - fu), std::min(fv, 1.0f - fv)) < 0.04f) c = deep;
     float weave = std::sin(kTau * 12.0f * u) * std::sin(kTau * 12.0f * v);
     float wear = edge_fbm(u, v, 3, 3, seed);
     return land_scale(c, (0.94f + 0.06f * weave) * (0.88f + 0.2f * wear));

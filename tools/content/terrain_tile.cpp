@@ -23,7 +23,10 @@ u16 pack555(LandCol c, int px, int py) {
 }
 
 LandCol unpack555(u16 p) {
-    auto ch = [](int v) { return static_cast<float>(v * 255 / 31); };
+    auto ch = [](int v) {
+        int level = v * 255 / 31;
+        return static_cast<float>(level);
+    };
     return {ch((p >> 10) & 31), ch((p >> 5) & 31), ch(p & 31)};
 }
 

@@ -13,7 +13,7 @@ void put_id(std::vector<u8>& out, const char* id) {
 }
 
 i16 to_pcm16(float s) {
-    double v = std::lround(static_cast<double>(s) * 32767.0);
+    double v = static_cast<double>(std::lround(static_cast<double>(s) * 32767.0));
     if (v > 32767.0) v = 32767.0;
     if (v < -32767.0) v = -32767.0;  // symmetric, so a clamped wave stays centred
     return static_cast<i16>(v);

@@ -316,7 +316,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; i++) {
         std::string a = argv[i];
         if (a == "--data" && i + 1 < argc) o.datadir = argv[++i];
-        else if (a == "--frames" && i + 1 < argc) frames = std::atol(argv[++i]);
+        else if (a == "--frames" && i + 1 < argc) frames = std::strtol(argv[++i], nullptr, 10);
         else if (a == "--user-dir" && i + 1 < argc) userdir = argv[++i];
         else {
             std::fprintf(stderr, "usage: vennor_longrun [--data DIR] [--frames N] [--user-dir DIR]\n");
