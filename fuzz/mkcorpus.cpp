@@ -51,6 +51,9 @@ bytes pcx(uint32_t xmax, uint32_t ymax, const bytes& packed) {
     f[3] = 8;
     put16(&f, 8, xmax);
     put16(&f, 10, ymax);
+    // One plane of lines exactly as long as the picture is wide.
+    f[65] = 1;
+    put16(&f, 66, xmax + 1);
     std::copy(packed.begin(), packed.end(), f.begin() + 128);
     return f;
 }

@@ -29,9 +29,11 @@ FUZZ_TABLE=(
   "viewtables world/viewtables.cpp"
   "land       world/landtype.cpp"
   "script     platform/script.cpp"
-  "font       text/font.cpp video/pcx.cpp"
-  "picture    view/gamebitmaps.cpp video/loadbmp.cpp platform/bitmapload.cpp app/cursor.cpp"
+  "font       text/font.cpp video/pcxdecode.cpp"
+  "picture    video/loadbmp.cpp video/ddutil.cpp platform/bitmapload.cpp app/cursor.cpp"
   "save       game/savestate.cpp game/savefile.cpp"
+  "settings   platform/settingsparse.cpp"
+  "campaign   game/campaign.cpp"
 )
 
 mode=${1:-tests}
