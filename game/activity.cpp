@@ -67,7 +67,7 @@ bool takestep(int slot, u8 code) {
 
 static void melee(int slot) {
     npcrec& n = *npc[slot];
-    u16 v = n.destoff < MAPCELLS ? npcmap[n.destoff] : 0;
+    u16 v = npcmap[n.destoff]; // a u16 offset is always on the map
     if (!v || v >= NPCSLOTS || !npc[v]) return;
     npcrec& victim = *npc[v];
     n.facing = facingto(n.x, n.y, victim.x, victim.y);

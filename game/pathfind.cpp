@@ -321,7 +321,7 @@ static bool inrange(const pathnode& k) {
 }
 
 static i32 search() {
-    static const i8 order[8][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+    static const i8 ways[8][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
     i32 first = newnode(startx, starty, 0, NONE);
     openinsert(first);
     u32 noted = tickcount;
@@ -332,7 +332,7 @@ static i32 search() {
         if (computer && (tickcount > noted + 2 || outofwork())) return NONE;
         if (nodes[n].num == endnum) return n;
         if (stopinrange == 1 && inrange(nodes[n])) return n;
-        for (auto& o : order) successor(n, o[0], o[1]);
+        for (auto& o : ways) successor(n, o[0], o[1]);
     }
 }
 
