@@ -35,10 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzstart();
     if (size < 1) return 0;
     pixelformat = data[0] & 0x80 ? 1 : 2;
-    std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 2);
-    std::vector<u8> records = fuzzshaped(parts[0], ITEMSFILEBYTES, data[0] & 0x7F);
+    std::vector<fuzzpart> parts = fuzzparts(data + 1, size - 1, 2);
+    fuzzpart records = fuzzshaped(0, parts[0], ITEMSFILEBYTES, data[0] & 0x7F);
     for (u8*& p : itemrawdataptr) p = nullptr;
-    bool loaded = parseitemtypes(records.data(), records.size(), parts[1].data(), parts[1].size()) == nullptr;
+    bool loaded = parseitemtypes(records.data, records.size, parts[1].data, parts[1].size) == nullptr;
     if (loaded)
         for (int i = 1; i < NUMITEMTYPES; i++) {
             const itemtyperec& t = *itemtype[i];

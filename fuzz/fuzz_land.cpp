@@ -12,9 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzstart();
     if (size < 1) return 0;
     pixelformat = data[0] & 0x80 ? 1 : 2;
-    std::vector<u8> part(data + 1, data + size);
-    std::vector<u8> file = fuzzshaped(part, TERRAINBYTES, data[0] & 3);
-    bool loaded = parseland(file.data(), file.size()) == nullptr;
+    fuzzpart file = fuzzshaped(0, {data + 1, size - 1}, TERRAINBYTES, data[0] & 3);
+    bool loaded = parseland(file.data, file.size) == nullptr;
     if (loaded)
         for (int n = 0; n < NUMLANDTYPES; n++)
             if (!landrawdataptr[n] || !landtype[n]) std::abort();

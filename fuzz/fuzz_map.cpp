@@ -33,6 +33,23 @@ static void clearworld() {
     std::memset(&mapdata, 0, sizeof mapdata);
 }
 
+// What the map view and the rules index with the loaded numbers; a refused
+// map leaves the cleared world as it was.
+FUZZCHECK static void checkworld(bool loaded) {
+    if (!loaded) {
+        for (int i = 0; i < MAPCELLS; i++)
+            if (landmap[i] || itemmap[i]) std::abort();
+        return;
+    }
+    for (int slot = 1; slot <= MAXNPCS; slot++) {
+        const npcrec& n = *npc[slot];
+        if (!n.isused) continue;
+        if (n.mapoff >= (u32)MAPCELLS || n.unitno >= NUMUNITTYPES || npcmap[n.mapoff] == 0) std::abort();
+    }
+    for (int i = 0; i < MAPCELLS; i++)
+        if (landmap[i] >= NUMLANDTYPES || itemmap[i] >= NUMITEMTYPES) std::abort();
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static bool ready = false;
     if (!ready) setup();
@@ -40,33 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     clearworld();
     if (size < 1) return 0;
     u8 shape = data[0];
-    std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 4);
-    std::vector<u8> npcs = fuzzshaped(parts[0], NPCFILEBYTES, (shape >> 2) & 3);
-    std::vector<u8> header = fuzzshaped(parts[1], MAPDATASIZE, (shape >> 4) & 3);
-    std::vector<u8> main;
-    if ((shape & 3) % 3 == 1) {
-        main = parts[2];
-        main.insert(main.end(), parts[3].begin(), parts[3].end());
-    } else {
-        main = fuzzshaped(parts[2], MAPGRIDBYTES, 0);
-        std::vector<u8> items = fuzzshaped(parts[3], MAPGRIDBYTES, shape & 3);
-        main.insert(main.end(), items.begin(), items.end());
-    }
-    bool loaded = parsemap({main.data(), main.size()}, {npcs.data(), npcs.size()}, {header.data(), header.size()}) == nullptr;
-    if (loaded) {
-        // What the map view and the rules index with the loaded numbers.
-        for (int slot = 1; slot <= MAXNPCS; slot++) {
-            const npcrec& n = *npc[slot];
-            if (!n.isused) continue;
-            if (n.mapoff >= (u32)MAPCELLS || n.unitno >= NUMUNITTYPES || npcmap[n.mapoff] == 0) std::abort();
-        }
-        for (int i = 0; i < MAPCELLS; i++)
-            if (landmap[i] >= NUMLANDTYPES || itemmap[i] >= NUMITEMTYPES) std::abort();
-    } else {
-        // A refused map leaves the cleared world as it was.
-        for (int i = 0; i < MAPCELLS; i++)
-            if (landmap[i] || itemmap[i]) std::abort();
-    }
+    std::vector<fuzzpart> parts = fuzzparts(data + 1, size - 1, 4);
+    fuzzpart npcs = fuzzshaped(0, parts[0], NPCFILEBYTES, (shape >> 2) & 3);
+    fuzzpart header = fuzzshaped(1, parts[1], MAPDATASIZE, (shape >> 4) & 3);
+    bool asis = (shape & 3) % 3 == 1;
+    size_t landbytes = asis ? parts[2].size : MAPGRIDBYTES;
+    size_t itembytes = fuzzshapedsize(parts[3].size, MAPGRIDBYTES, shape & 3);
+    u8* main = fuzzbuffer(2, landbytes + itembytes);
+    fuzzfill(main, landbytes, parts[2]);
+    fuzzfill(main + landbytes, itembytes, parts[3]);
+    bool loaded = parsemap({main, landbytes + itembytes}, {npcs.data, npcs.size}, {header.data, header.size}) == nullptr;
+    checkworld(loaded);
     fuzzoutcome(loaded);
     fuzzrounddone();
     return 0;

@@ -42,14 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ready = true;
     if (size < 1) return 0;
     pixelformat = data[0] & 0x80 ? 1 : 2;
-    std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 3);
-    std::vector<u8> dir = fuzzshaped(parts[0], UNITDIRSIZE, data[0] & 3);
-    std::vector<u8> type = fuzzshaped(parts[1], UNITTYPESIZE, (data[0] >> 2) & 3);
+    std::vector<fuzzpart> parts = fuzzparts(data + 1, size - 1, 3);
+    fuzzpart dir = fuzzshaped(0, parts[0], UNITDIRSIZE, data[0] & 3);
+    fuzzpart type = fuzzshaped(1, parts[1], UNITTYPESIZE, (data[0] >> 2) & 3);
     // The last run's pictures went with its allocations.
     unitpicloaded[0] = 0;
     unitpicraw[0] = nullptr;
-    bool loaded = parseunitpictures(0, dir.data(), dir.size(), parts[2].data(), parts[2].size()) == nullptr &&
-                  parseunittype(0, type.data(), type.size()) == nullptr;
+    bool loaded = parseunitpictures(0, dir.data, dir.size, parts[2].data, parts[2].size) == nullptr &&
+                  parseunittype(0, type.data, type.size) == nullptr;
     if (loaded) {
         for (int n = 0; n < NUMUNITTYPES; n++)
             if (unittype[n]->picno >= NUMUNITTYPES) std::abort();

@@ -11,10 +11,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzstart();
     if (size < 1) return 0;
-    std::vector<std::vector<u8>> parts = fuzzparts(data + 1, size - 1, 2);
-    std::vector<u8> lines = fuzzshaped(parts[0], NUMVSY * 4, data[0] & 3);
-    std::vector<u8> squares = fuzzshaped(parts[1], NUMVSS * 4, (data[0] >> 2) & 3);
-    bool loaded = parseviewtables(lines.data(), lines.size(), squares.data(), squares.size()) == nullptr;
+    std::vector<fuzzpart> parts = fuzzparts(data + 1, size - 1, 2);
+    fuzzpart lines = fuzzshaped(0, parts[0], NUMVSY * 4, data[0] & 3);
+    fuzzpart squares = fuzzshaped(1, parts[1], NUMVSS * 4, (data[0] >> 2) & 3);
+    bool loaded = parseviewtables(lines.data, lines.size, squares.data, squares.size) == nullptr;
     if (loaded) {
         for (int l = -1; l <= NUMVSY; l++)
             for (int c = -1; c <= 256; c++) {

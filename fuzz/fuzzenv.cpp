@@ -1,10 +1,12 @@
 #include "fuzz/fuzzenv.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <unordered_map>
 
 #include "platform/files.h"
 #include "platform/platform.h"
@@ -71,8 +73,8 @@ int fuzzboxes() {
     return n;
 }
 
-std::vector<std::vector<u8>> fuzzparts(const uint8_t* data, size_t size, int count) {
-    std::vector<std::vector<u8>> parts;
+std::vector<fuzzpart> fuzzparts(const uint8_t* data, size_t size, int count) {
+    std::vector<fuzzpart> parts;
     size_t at = 0;
     for (int i = 0; i + 1 < count; i++) {
         size_t n = 0;
@@ -83,19 +85,60 @@ std::vector<std::vector<u8>> fuzzparts(const uint8_t* data, size_t size, int cou
             at = size;
         }
         if (n > size - at) n = size - at;
-        parts.emplace_back(data + at, data + at + n);
+        parts.push_back({data + at, n});
         at += n;
     }
-    parts.emplace_back(data + at, data + size);
+    parts.push_back({data + at, size - at});
     return parts;
 }
 
-std::vector<u8> fuzzshaped(const std::vector<u8>& part, size_t exact, u8 shape) {
-    std::vector<u8> f = part;
-    if (shape % 3 == 1) return f;
-    f.resize(exact, 0);
-    if (shape % 3 == 2) f.push_back(0);
-    return f;
+size_t fuzzshapedsize(size_t partsize, size_t exact, u8 shape) {
+    if (shape % 3 == 1) return partsize;
+    return shape % 3 == 2 ? exact + 1 : exact;
+}
+
+void fuzzfill(u8* file, size_t n, fuzzpart part) {
+    size_t take = part.size < n ? part.size : n;
+    if (take) std::memcpy(file, part.data, take);
+    std::memset(file + take, 0, n - take);
+}
+
+// Per slot the last few sizes asked for, the oldest given up first.
+static const int FUZZSIZESKEPT = 3;
+struct keptbuffer {
+    u8* bytes = nullptr;
+    size_t size = 0;
+    unsigned lastused = 0;
+};
+static std::vector<std::array<keptbuffer, FUZZSIZESKEPT>> keptbuffers;
+static unsigned bufferclock = 0;
+
+u8* fuzzbuffer(int slot, size_t size) {
+    if ((size_t)slot >= keptbuffers.size()) keptbuffers.resize((size_t)slot + 1);
+    std::array<keptbuffer, FUZZSIZESKEPT>& kept = keptbuffers[(size_t)slot];
+    keptbuffer* pick = &kept[0];
+    for (keptbuffer& k : kept) {
+        if (k.bytes && k.size == size) {
+            pick = &k;
+            break;
+        }
+        if (k.lastused < pick->lastused) pick = &k;
+    }
+    if (!pick->bytes || pick->size != size) {
+        std::free(pick->bytes);
+        pick->bytes = (u8*)std::malloc(size ? size : 1);
+        if (!pick->bytes) std::abort();
+        pick->size = size;
+    }
+    pick->lastused = ++bufferclock;
+    return pick->bytes;
+}
+
+fuzzpart fuzzshaped(int slot, fuzzpart part, size_t exact, u8 shape) {
+    size_t n = fuzzshapedsize(part.size, exact, shape);
+    u8* file = fuzzbuffer(slot, n);
+    fuzzfill(file, n, part);
+    return {file, n};
 }
 
 static unsigned loadedruns = 0, refusedruns = 0;
@@ -119,6 +162,8 @@ extern "C" int fuzzreport() {
 }
 
 // ---- the allocator that stands in for app/memory.cpp ---------------------------
+#include <sanitizer/asan_interface.h>
+
 #include <unordered_set>
 
 #include "app/exitgame.h"
@@ -128,6 +173,46 @@ u32 memoryused = 0;
 static std::unordered_set<void*> runallocs;
 static bool insetup = true;
 
+// Blocks this large come from fresh pages each time under the sanitizer's
+// allocator; smaller ones are recycled well enough by it.
+static const size_t KEPTBLOCKMIN = 32 * 1024;
+static const size_t KEPTBLOCKSMAX = 64;
+struct keptblock {
+    void* p;
+    size_t bytes;
+};
+static std::vector<keptblock> keptblocks;
+static std::unordered_map<void*, size_t> blocksizes;
+
+static void* fromkept(size_t bytes) {
+    for (size_t i = keptblocks.size(); i-- > 0;)
+        if (keptblocks[i].bytes == bytes) {
+            void* p = keptblocks[i].p;
+            keptblocks.erase(keptblocks.begin() + (long)i);
+            ASAN_UNPOISON_MEMORY_REGION(p, bytes);
+            return p;
+        }
+    return nullptr;
+}
+
+static void giveback(void* p) {
+    auto size = blocksizes.find(p);
+    if (size == blocksizes.end()) {
+        std::free(p);
+        return;
+    }
+    size_t bytes = size->second;
+    blocksizes.erase(size);
+    if (keptblocks.size() == KEPTBLOCKSMAX) {
+        ASAN_UNPOISON_MEMORY_REGION(keptblocks.front().p, keptblocks.front().bytes);
+        std::free(keptblocks.front().p);
+        keptblocks.erase(keptblocks.begin());
+    }
+    // A use after the game freed it still faults, as with free.
+    ASAN_POISON_MEMORY_REGION(p, bytes);
+    keptblocks.push_back({p, bytes});
+}
+
 static void* track(void* p, size_t bytes, const char* name) {
     if (!p) exitgame(1, name);
     memoryused += (u32)bytes;
@@ -135,19 +220,29 @@ static void* track(void* p, size_t bytes, const char* name) {
     return p;
 }
 
-void* gamealloc(size_t bytes, const char* name) { return track(std::malloc(bytes ? bytes : 1), bytes, name); }
-void* gamecalloc(size_t bytes, const char* name) { return track(std::calloc(bytes ? bytes : 1, 1), bytes, name); }
+static void* runalloc(size_t bytes, bool zeroed) {
+    size_t n = bytes ? bytes : 1;
+    if (insetup || n < KEPTBLOCKMIN) return zeroed ? std::calloc(n, 1) : std::malloc(n);
+    void* p = fromkept(n);
+    if (!p) p = std::malloc(n);
+    if (p && zeroed) std::memset(p, 0, n);
+    if (p) blocksizes[p] = n;
+    return p;
+}
+
+void* gamealloc(size_t bytes, const char* name) { return track(runalloc(bytes, false), bytes, name); }
+void* gamecalloc(size_t bytes, const char* name) { return track(runalloc(bytes, true), bytes, name); }
 
 void gamefree(void* p, size_t bytes) {
     if (!p) return;
     runallocs.erase(p);
-    std::free(p);
+    giveback(p);
     memoryused -= (u32)bytes;
 }
 
 void fuzzrounddone() {
     insetup = false;
-    for (void* p : runallocs) std::free(p);
+    for (void* p : runallocs) giveback(p);
     runallocs.clear();
 }
 

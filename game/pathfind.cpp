@@ -322,8 +322,8 @@ static bool inrange(const pathnode& k) {
 
 static i32 search() {
     static const i8 ways[8][2] = {{0, -1}, {-1, 0}, {1, 0}, {0, 1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-    i32 first = newnode(startx, starty, 0, NONE);
-    openinsert(first);
+    i32 start = newnode(startx, starty, 0, NONE);
+    openinsert(start);
     u32 noted = tickcount;
     for (;;) {
         i32 n = openpopfirst();

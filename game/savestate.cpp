@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "app/cursor.h"
 #include "app/input.h"
@@ -30,6 +31,7 @@
 #include "view/panel.h"
 #include "view/viewpos.h"
 #include "world/grids.h"
+#include "world/lanecheck.h"
 #include "world/lebytes.h"
 #include "world/npc.h"
 #include "world/unittype.h"
@@ -51,11 +53,18 @@ template <typename T, long long lo, long long hi> static const char* inrange(con
 }
 template <typename T> static const char* flag(const u8* b) { return inrange<T, 0, 1>(b); }
 
-// Every element of an array of n values of T between lo and hi.
+// Every element of an array of n values of T between lo and hi. The grids
+// are most of a save, so unsigned ones from 0 are checked a word at a time.
 template <typename T, int n, long long lo, long long hi> static const char* allinrange(const u8* b) {
-    for (int i = 0; i < n; i++)
-        if (inrange<T, lo, hi>(b + i * sizeof(T))) return "a value out of its range";
-    return nullptr;
+    constexpr bool bywords = std::is_unsigned_v<T> && sizeof(T) <= 2 && lo == 0 &&
+                             hi < (1ll << (8 * sizeof(T) - 1)) && n * sizeof(T) % 8 == 0;
+    if constexpr (bywords) {
+        return allatmost<T, (u64)hi>(b, n * sizeof(T)) ? nullptr : "a value out of its range";
+    } else {
+        for (int i = 0; i < n; i++)
+            if (inrange<T, lo, hi>(b + i * sizeof(T))) return "a value out of its range";
+        return nullptr;
+    }
 }
 
 // ---- the world's records -----------------------------------------------------

@@ -365,6 +365,26 @@ TEST(MapFile, EachNumberAtItsLastValueLoadsAndOnePastIsRefused) {
     }
 }
 
+// The grids are checked eight bytes at a time: a value past its table is
+// found in every place of a word, in the last cell, and with its top bit.
+TEST(MapFile, AGridValuePastItsTableIsFoundInEveryCellOfAWord) {
+    setupworld(false);
+    struct grid {
+        const char* name;
+        size_t start;
+        u16 last;
+    } grids[] = {{"land", 0, NUMLANDTYPES - 1}, {"items", MAPGRIDBYTES, NUMITEMTYPES - 1}};
+    for (const grid& g : grids)
+        for (int cell : {0, 1, 2, 3, 4, MAPCELLS - 1})
+            for (u32 value : {(u32)g.last, (u32)g.last + 1, 0x8000u, 0xFFFFu}) {
+                mapset m = goodset();
+                putu16(&m.main[g.start + 2 * (size_t)cell], (u16)value);
+                const char* why = parsemap({m.main.data(), m.main.size()}, {m.npcs.data(), m.npcs.size()},
+                                           {m.header.data(), m.header.size()});
+                EXPECT_EQ(why == nullptr, value == g.last) << g.name << " cell " << cell << " = " << value;
+            }
+}
+
 // The shortest name a map set can have is three letters, each companion
 // the whole name replaced; a shorter one is refused.
 TEST(MapFile, AThreeLetterSetLoadsAndSavesAShorterNameIsRefused) {

@@ -153,6 +153,38 @@ TEST(Parsers, TerrainIsExactlyOneTileForEveryLandType) {
     EXPECT_EQ(landrawdataptr[3], taken);
 }
 
+// Every pixel converted and every tile's overhead colour, against the
+// rules written out pixel by pixel: red and blue keep their five bits, green
+// doubles to six; the colour is each channel's sum over twice the pixels.
+TEST(Parsers, TerrainPixelsAndOverheadColoursFollowEveryPixel) {
+    std::vector<u8> file(TERRAINBYTES);
+    u32 seed = 12345;
+    for (u32 i = 0; i < TERRAINBYTES; i += 2) {
+        seed = seed * 1103515245u + 12345u;
+        putu16(&file[i], (u16)(seed >> 16 & 0x7FFF));
+    }
+    for (int format : {565, 555}) {
+        starttestdisplay(format);
+        ASSERT_EQ(parseland(file.data(), file.size()), nullptr);
+        int wrong = 0;
+        for (int n = 0; n < NUMLANDTYPES; n++) {
+            u32 sum[3] = {0, 0, 0};
+            for (int i = 0; i < TILEPIXELS; i++) {
+                u16 p = getu16(&file[(size_t)(n * TILEPIXELS + i) * 2]);
+                u32 r = p >> 10 & 31, g = p >> 5 & 31, b = p & 31;
+                if (format == 565) g *= 2;
+                u16 want = (u16)(format == 565 ? r << 11 | g << 5 | b : p);
+                wrong += landrawdataptr[n][i] != want;
+                sum[0] += r, sum[1] += g, sum[2] += b;
+            }
+            u32 r = sum[0] / 800, g = sum[1] / 800, b = sum[2] / 800;
+            u16 colour = (u16)(format == 565 ? r << 11 | g << 5 | b : r << 10 | g << 5 | b);
+            if (n > 0) wrong += landtype[n]->ohmapcolor != colour;
+        }
+        EXPECT_EQ(wrong, 0) << format;
+    }
+}
+
 TEST(Parsers, ViewTablesBlameTheFileAtFaultAndKeepTheTablesInUse) {
     vsyrec lines[NUMVSY];
     vssrec squares[NUMVSS];

@@ -531,6 +531,19 @@ TEST(SaveGame, EachLimitTakesItsLastValueAndRefusesTheNext) {
     rangeedges<u16>(&e, good, "itemmap", 2 * 70, 0, NUMITEMTYPES - 1, range);
     rangeedges<u16>(&e, good, "special", 2 * 70, 0, 16, range);
     rangeedges<u8>(&e, good, "lightmap", 70, 0, NUMLIGHTLEVELS - 1, range);
+    // Grids are checked eight bytes at a time: every place in a word, the
+    // last cell, and values with their top bit set.
+    for (int cell : {0, 1, 2, 3, 4, 5, 6, 7, MAPCELLS - 1}) {
+        if (cell < 4 || cell == MAPCELLS - 1) {
+            rangeedges<u16>(&e, good, "landmap", 2 * (size_t)cell, 0, NUMLANDTYPES - 1, range);
+            rangeedges<u16>(&e, good, "special", 2 * (size_t)cell, 0, 16, range);
+            for (u16 top : {(u16)0x8000, (u16)0xFFFF})
+                e.push_back({"itemmap top bit", edited(good, "itemmap", 2 * (size_t)cell, top), range});
+        }
+        rangeedges<u8>(&e, good, "lightmap", (size_t)cell, 0, NUMLIGHTLEVELS - 1, range);
+        for (u8 top : {(u8)0x80, (u8)0xFF})
+            e.push_back({"lightmap top bit", edited(good, "lightmap", (size_t)cell, top), range});
+    }
     for (const edgefile& f : e) {
         const char* why = checksavebytes(f.bytes.data(), f.bytes.size());
         if (!f.reason) {

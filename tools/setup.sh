@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 what=${1:-game}
-game_packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev libfreetype-dev
+game_packages=(g++ cmake make pkg-config libsdl2-dev libpng-dev zlib1g-dev libfreetype-dev
                fonts-dejavu-core fonts-linuxlibertine fonts-texgyre fonts-comic-neue
                fonts-klaudia-berenika fonts-liberation)
 test_packages=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev gcovr clang-tidy cppcheck)

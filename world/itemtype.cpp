@@ -32,14 +32,13 @@ static const char* refuse(const char* file, const char* why, const char** blamed
 
 // The records first, as they are read first: a record at fault is
 // items.dat's, a picture that does not fit is items.raw's.
-static const char* checkitems(const std::vector<itemtyperec>& types, const u8* raw, size_t rawsize,
-                              const char** blamed) {
+static const char* checkitems(const itemtyperec* types, const u8* raw, size_t rawsize, const char** blamed) {
     // A large item's section is drawn with its first section's picture.
-    for (const itemtyperec& t : types)
-        if (t.isused && t.partoflargeitem >= NUMITEMTYPES)
+    for (int i = 0; i < NUMITEMTYPES; i++)
+        if (types[i].isused && types[i].partoflargeitem >= NUMITEMTYPES)
             return refuse(itemsdat, "a large item's section names no item", blamed);
-    for (const itemtyperec& t : types)
-        if (t.isused && !itemfits(t, raw, rawsize))
+    for (int i = 0; i < NUMITEMTYPES; i++)
+        if (types[i].isused && !itemfits(types[i], raw, rawsize))
             return refuse(itemsraw, "a picture lies outside items.raw or is not whole runs", blamed);
     return nullptr;
 }
@@ -59,15 +58,17 @@ static void commitpictures(const u8* raw) {
 const char* parseitemtypes(const u8* records, size_t recordsize, const u8* raw, size_t rawsize, const char** blamed) {
     static_assert(sizeof(itemtyperec) == ITEMTYPESIZE, "the item type keeps its file size in memory");
     if (recordsize != ITEMSFILEBYTES) return refuse(itemsdat, "items.dat is not one record for every item", blamed);
-    std::vector<itemtyperec> types(NUMITEMTYPES);
-    for (int i = 0; i < NUMITEMTYPES; i++) itemtypefromfile(&records[(size_t)i * ITEMTYPESIZE], &types[i]);
-    types[0].isused = 1;
-    if (const char* why = checkitems(types, raw, rawsize, blamed)) return why;
-    itemtyperec* block = (itemtyperec*)gamecalloc(sizeof(itemtyperec) * NUMITEMTYPES, "itemtype[0]");
-    for (int i = 0; i < NUMITEMTYPES; i++) {
-        itemtype[i] = block + i;
-        *itemtype[i] = types[i];
+    // The records are read into the block they will live in, which becomes
+    // the world's only once they pass.
+    const size_t blockbytes = sizeof(itemtyperec) * NUMITEMTYPES;
+    itemtyperec* block = (itemtyperec*)gamecalloc(blockbytes, "itemtype[0]");
+    for (int i = 0; i < NUMITEMTYPES; i++) itemtypefromfile(&records[(size_t)i * ITEMTYPESIZE], &block[i]);
+    block[0].isused = 1;
+    if (const char* why = checkitems(block, raw, rawsize, blamed)) {
+        gamefree(block, blockbytes);
+        return why;
     }
+    for (int i = 0; i < NUMITEMTYPES; i++) itemtype[i] = block + i;
     commitpictures(raw);
     for (int i = 1; i < NUMITEMTYPES; i++)
         if (itemtype[i]->isused) itemtype[i]->ohmapcolor = averagecolour(2, i);

@@ -30,5 +30,10 @@ static constexpr bool coverswhole() {
 }
 static_assert(coverswhole(), "item fields must cover the whole record");
 
-void itemtypefromfile(const u8* bytes, itemtyperec* t) { readfields(itemfields, bytes, t); }
+static constexpr bool itemasfile = laidoutasfile(itemfields, sizeof(itemtyperec));
+
+void itemtypefromfile(const u8* bytes, itemtyperec* t) {
+    if (itemasfile) std::memcpy(t, bytes, sizeof *t);
+    else readfields(itemfields, bytes, t);
+}
 void itemtypetofile(const itemtyperec* t, u8* bytes) { writefields(itemfields, t, bytes); }

@@ -1,3 +1,5 @@
+#include <bit>
+#include <cstring>
 #include <vector>
 
 #include "app/exitgame.h"
@@ -23,14 +25,27 @@ void tilerow(int r, int* firstcol, int* pixels) {
     }
 }
 
+// to565 on four pixels a word, a megabyte of them at every load: each
+// pixel's channels move only inside its own 16-bit lane.
+static void allto565(u16* pixels, u32 count) {
+    const u64 low5 = 0x001F001F001F001Full;
+    for (u32 i = 0; i + 4 <= count; i += 4) {
+        u64 w;
+        std::memcpy(&w, pixels + i, sizeof w);
+        w = (w >> 10 & low5) << 11 | (w >> 5 & low5) << 6 | (w & low5);
+        std::memcpy(pixels + i, &w, sizeof w);
+    }
+    for (u32 i = count & ~3u; i < count; i++) pixels[i] = to565(pixels[i]);
+}
+
 // Exactly 1280 tiles: a longer or shorter file is not one the land editor wrote.
 const char* parseland(const u8* bytes, size_t size) {
     if (size != TERRAINBYTES) return "terrain.raw is not one tile for every land type";
     u16* tiles = (u16*)gamecalloc(TERRAINBYTES, "landrawdataptr[0]");
-    for (u32 i = 0; i < TERRAINBYTES / 2; i++) {
-        u16 p = (u16)(bytes[i * 2] | bytes[i * 2 + 1] << 8);
-        tiles[i] = pixelformat == 2 ? to565(p) : p;
-    }
+    // The file's little-endian pixels are the machine's.
+    static_assert(std::endian::native == std::endian::little);
+    std::memcpy(tiles, bytes, TERRAINBYTES);
+    if (pixelformat == 2) allto565(tiles, TERRAINBYTES / 2);
     static_assert(sizeof(landtyperec) == 18, "land type records are 18 bytes");
     landtyperec* types = (landtyperec*)gamecalloc(sizeof(landtyperec) * NUMLANDTYPES, "landtype[0]");
     for (int n = 0; n < NUMLANDTYPES; n++) {

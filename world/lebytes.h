@@ -1,6 +1,7 @@
 #pragma once
 // Little-endian fields in file records, read and written byte by byte so
 // that the files are the same whatever the compiler does with structs.
+#include <bit>
 #include <cstring>
 
 #include "platform/types.h"
@@ -24,12 +25,27 @@ struct recfield {
     size_t memoffset;
 };
 
+// Whether a record's struct holds every field where its file does, and
+// nothing more: on a little-endian machine its file bytes are then the
+// struct as it stands, and a whole table of records reads with one copy.
+template <size_t N> constexpr bool laidoutasfile(const recfield (&fields)[N], size_t structsize) {
+    if (std::endian::native != std::endian::little) return false;
+    size_t end = 0;
+    for (const recfield& f : fields) {
+        if (f.memoffset != f.fileoffset) return false;
+        end = f.fileoffset + f.width;
+    }
+    return end == structsize;
+}
+
 // Copies every field of a record between its file bytes and its struct.
 template <size_t N> void readfields(const recfield (&fields)[N], const u8* file, void* rec) {
     for (const recfield& f : fields) {
         u8* m = (u8*)rec + f.memoffset;
         const u8* s = file + f.fileoffset;
-        if (f.width == 2) {
+        if (f.width == 1) {
+            *m = *s;
+        } else if (f.width == 2) {
             u16 v = getu16(s);
             std::memcpy(m, &v, 2);
         } else if (f.width == 4) {
@@ -45,7 +61,9 @@ template <size_t N> void writefields(const recfield (&fields)[N], const void* re
     for (const recfield& f : fields) {
         const u8* m = (const u8*)rec + f.memoffset;
         u8* d = file + f.fileoffset;
-        if (f.width == 2) {
+        if (f.width == 1) {
+            *d = *m;
+        } else if (f.width == 2) {
             u16 v;
             std::memcpy(&v, m, 2);
             putu16(d, v);

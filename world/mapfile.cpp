@@ -1,5 +1,6 @@
 #include "world/mapfile.h"
 
+#include <bit>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "platform/safewrite.h"
 #include "text/boxes.h"
 #include "world/grids.h"
+#include "world/lanecheck.h"
 #include "world/lebytes.h"
 #include "world/npc.h"
 #include "world/unittype.h"
@@ -39,9 +41,10 @@ std::string companionname(const char* name, const char* ending) {
 }
 
 // A map read aside, checked, and only then made the world's: a refused or
-// unreadable map leaves the world as it was.
+// unreadable map leaves the world as it was. The grids are checked where
+// they lie in the main file and copied from it only when the map is taken.
 struct scratchmap {
-    std::vector<u16> land, item;
+    const u8* grids; // land, then items; null for a blank map
     std::vector<npcrec> npcs;
     mapheader header;
 };
@@ -53,9 +56,8 @@ static const char* partsize(const mappart& part, size_t size, const char* what) 
 }
 
 static void parsegrids(const u8* file, scratchmap& m) {
-    for (int i = 0; i < MAPCELLS; i++) m.land[i] = getu16(&file[2 * i]);
+    m.grids = file;
     debuglog(" landmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
-    for (int i = 0; i < MAPCELLS; i++) m.item[i] = getu16(&file[MAPGRIDBYTES + 2 * i]);
     debuglog(" itemmap loaded, %d bytes read\n", (int)MAPGRIDBYTES);
 }
 
@@ -154,10 +156,8 @@ static void placeplayer0(scratchmap& m) {
 // The map's numbers index tables and grids: any that would reach outside
 // them refuse the whole map.
 static const char* checkmap(const scratchmap& m) {
-    for (int i = 0; i < MAPCELLS; i++) {
-        if (m.land[i] >= NUMLANDTYPES) return "a land type past the last";
-        if (m.item[i] >= NUMITEMTYPES) return "an item number past the last";
-    }
+    if (!allatmost<u16, NUMLANDTYPES - 1>(m.grids, MAPGRIDBYTES)) return "a land type past the last";
+    if (!allatmost<u16, NUMITEMTYPES - 1>(m.grids + MAPGRIDBYTES, MAPGRIDBYTES)) return "an item number past the last";
     for (int slot = 1; slot <= MAXNPCS; slot++) {
         const npcrec& n = m.npcs[slot];
         if (!n.isused) continue;
@@ -169,8 +169,15 @@ static const char* checkmap(const scratchmap& m) {
 }
 
 static void commit(const scratchmap& m) {
-    std::memcpy(landmap, m.land.data(), MAPGRIDBYTES);
-    std::memcpy(itemmap, m.item.data(), MAPGRIDBYTES);
+    // The file's little-endian numbers are the machine's.
+    static_assert(std::endian::native == std::endian::little);
+    if (m.grids) {
+        std::memcpy(landmap, m.grids, MAPGRIDBYTES);
+        std::memcpy(itemmap, m.grids + MAPGRIDBYTES, MAPGRIDBYTES);
+    } else {
+        std::memset(landmap, 0, MAPGRIDBYTES);
+        std::memset(itemmap, 0, MAPGRIDBYTES);
+    }
     std::memset(specialmap, 0, MAPGRIDBYTES);
     for (int slot = 0; slot < NPCSLOTS; slot++) *npc[slot] = m.npcs[slot];
     mapdata = m.header;
@@ -194,8 +201,7 @@ static void commit(const scratchmap& m) {
 
 void blankmap() {
     scratchmap m;
-    m.land.assign(MAPCELLS, 0);
-    m.item.assign(MAPCELLS, 0);
+    m.grids = nullptr;
     m.npcs.assign(NPCSLOTS, npcrec{});
     m.header = mapheader{};
     m.header.homex[0] = m.header.homey[0] = MAPSIZE / 2;
@@ -208,8 +214,6 @@ const char* parsemap(const mappart& main, const mappart& npcs, const mappart& he
     if (const char* why = partsize(npcs, NPCFILEBYTES, "the npc file is not the size of every unit slot")) return why;
     if (const char* why = partsize(header, MAPDATASIZE, "the header file is not a header's size")) return why;
     scratchmap m;
-    m.land.resize(MAPCELLS);
-    m.item.resize(MAPCELLS);
     m.npcs.resize(NPCSLOTS);
     parsegrids(main.bytes, m);
     parsenpcs(npcs.bytes, m);

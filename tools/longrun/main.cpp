@@ -330,7 +330,8 @@ int main(int argc, char** argv) {
     }
     bool ownuserdir = userdir.empty();
     if (ownuserdir) {
-        std::string tmpl = (std::getenv("TMPDIR") ? std::string(std::getenv("TMPDIR")) : std::string("/tmp")) + "/vennor-longrun-XXXXXX";
+        const char* tmpdir = std::getenv("TMPDIR");
+        std::string tmpl = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/vennor-longrun-XXXXXX";
         if (!mkdtemp(tmpl.data())) {
             std::fprintf(stderr, "vennor_longrun: cannot make a player's tree in %s\n", tmpl.c_str());
             return 1;
