@@ -63,7 +63,14 @@ std::vector<seed> wavseeds() {
     std::memcpy(notriff.data(), "RIFX", 4);
     bytes extracut = format(1, 2, 22050, 16, true);
     put16(&extracut, 16, 200);
-    return {{"pcm8_mono.wav", wave(format(1, 1, 11025, 8, false), samples(200))},
+    // Past the reader's 8 KB window: the samples refill it, and a chunk
+    // skipped past it moves the window.
+    bytes longlist = chunk("fmt ", format(1, 1, 11025, 8, false));
+    append(&longlist, chunk("LIST", bytes(9000, 'i')));
+    append(&longlist, chunk("data", samples(100)));
+    return {{"pcm16_past_window.wav", wave(format(1, 1, 22050, 16, false), samples(10000))},
+            {"pcm8_list_past_window.wav", riff(longlist)},
+            {"pcm8_mono.wav", wave(format(1, 1, 11025, 8, false), samples(200))},
             {"pcm16_stereo.wav", wave(format(1, 2, 22050, 16, false), samples(400))},
             {"pcm16_mono_44k_list.wav", riff(withlist)},
             {"bad_not_riff.wav", notriff},
@@ -80,6 +87,9 @@ std::vector<seed> scriptseeds() {
     return {{"events.txt", text("# start\n0 move 10 20\n1 ldown\n2 lup # a comment\n2 rdown\n3 rup\n4 key esc\n"
                                 "5 keydown NUMPAD7\n6 keyup F12\n7 key a\n7 key 9\n8 shot out/menu.png\n9 quit\n")},
             {"crlf.txt", text("0 key enter\r\n10 key F11\r\n20 quit\r\n")},
+            {"typed.txt", text("0 text Hello, world!\n4 text  two spaces \n9 quit\n")},
+            {"bad_text_empty.txt", text("0 text\n")},
+            {"bad_text_tab.txt", text("0 text a\tb\n")},
             {"empty.txt", text("")},
             {"bad_backwards.txt", text("5 ldown\n4 lup\n")},
             {"bad_key.txt", text("0 key F13\n")},

@@ -125,8 +125,17 @@ std::vector<seed> mapseeds() {
     shortheader.shape = 1 << 4;
     put32(&offmap.npcs, 36 * NPCREC, 70000);
     offmap.npcs[36 * NPCREC + 71] = 1;
+    // A party of ten facing each way lays out rows or columns and wraps.
+    std::vector<seed> parties;
+    for (uint8_t dir : {1, 3, 5, 7}) {
+        mapset party = demomap();
+        party.header[8] = dir;
+        for (int slot = 1; slot <= 10; slot++) party.unit(slot, 0, 0, (uint32_t)slot);
+        parties.push_back({"party_facing_" + std::to_string(dir) + ".in", party.input()});
+    }
     mapset empty;
-    return {{"empty.in", empty.input()},
+    std::vector<seed> seeds = parties;
+    seeds.insert(seeds.end(), {{"empty.in", empty.input()},
             {"demo.in", demomap().input()},
             {"bad_land_past_last.in", landpast.input()},
             {"bad_item_past_last.in", itempast.input()},
@@ -137,7 +146,8 @@ std::vector<seed> mapseeds() {
             {"short_main.in", shortmain.input()},
             {"empty_main.in", emptymain.input()},
             {"long_main.in", longmain.input()},
-            {"short_header.in", shortheader.input()}};
+            {"short_header.in", shortheader.input()}});
+    return seeds;
 }
 
 std::vector<seed> itemseeds() {
