@@ -57,7 +57,7 @@ template <typename T> static const char* flag(const u8* b) { return inrange<T, 0
 // are most of a save, so unsigned ones from 0 are checked a word at a time.
 template <typename T, int n, long long lo, long long hi> static const char* allinrange(const u8* b) {
     constexpr bool bywords = std::is_unsigned_v<T> && sizeof(T) <= 2 && lo == 0 &&
-                             hi < (1ll << (8 * sizeof(T) - 1)) && n * sizeof(T) % 8 == 0;
+                             hi < (1LL << (8 * sizeof(T) - 1)) && n * sizeof(T) % 8 == 0;
     if constexpr (bywords) {
         return allatmost<T, (u64)hi>(b, n * sizeof(T)) ? nullptr : "a value out of its range";
     } else {
