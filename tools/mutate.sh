@@ -25,10 +25,10 @@ ROOT=$PWD
 # the played saves (SaveGamePlay) run the game's own binary, which has no
 # mutant in it, so none is named here.
 TABLE=(
-  "world/mapfile.cpp|MapFile.*:MapNames.*:MapEditorMaps.*:MapEditorStart.*"
-  "world/itemtype.cpp|WorldLoaders.*:ItemEditorContent.*"
-  "world/unittype.cpp|WorldLoaders.*:CompileUnits.*:UnitEditorLoad.*:UnitEditorSave.*"
-  "world/landtype.cpp|WorldLoaders.*:LandSave.*:LandCutGeometry.*:ObjectPics.*"
+  "world/mapfile.cpp|Parsers.*:MapFile.*:MapNames.*:MapEditorMaps.*:MapEditorStart.*"
+  "world/itemtype.cpp|Parsers.*:WorldLoaders.*:ItemEditorContent.*"
+  "world/unittype.cpp|Parsers.*:WorldLoaders.*:CompileUnits.*:UnitEditorLoad.*:UnitEditorSave.*"
+  "world/landtype.cpp|Parsers.*:WorldLoaders.*:LandSave.*:LandCutGeometry.*:ObjectPics.*"
   "game/savefile.cpp|SaveGame.*"
   "game/savestate.cpp|SaveGame.*"
   "game/savegame.cpp|SaveGame.*:MissionKeys.*"
