@@ -489,6 +489,23 @@ TEST(SaveGame, EachLimitTakesItsLastValueAndRefusesTheNext) {
     std::vector<u8> over = edited(withunit(good, 40, [](npcrec& n) { n.x = 300; }), "clouds", c + 20, (i32)40);
     e.push_back({"cloud over a unit off the map", over, "a cloud over a unit outside the map"});
     e.push_back({"closed cloud over a unit off the map", edited(over, "clouds", c, (u8)0), nullptr});
+    // Slot 1 is a speaker like any other (here a unit left off the map and
+    // out of use, no longer commanded or on its cell); slot 0 is no unit.
+    {
+        npcrec leader{};
+        for (const savesectionview& v : goodsections)
+            if (std::strcmp(v.name, "npcs") == 0) std::memcpy(&leader, good.data() + v.offset + npcfield(1, 0), sizeof leader);
+        std::vector<u8> gone = withunit(good, 1, [](npcrec& n) { n.isused = 0, n.x = 300; });
+        gone = edited(edited(gone, "curnpc", 0, (i32)40), "npcmap", 2 * (size_t)leader.mapoff, (u16)0);
+        for (int slot = 2; slot <= MAXNPCS; slot++)
+            gone = withunit(gone, slot, [](npcrec& n) {
+                if (n.target == 1) n.target = 0;
+            });
+        e.push_back({"cloud over slot 1 off the map", edited(gone, "clouds", c + 20, (i32)1), "a cloud over a unit outside the map"});
+        e.push_back({"slot 1 off the map, no cloud over it", edited(gone, "clouds", c + 20, (i32)40), nullptr});
+        std::vector<u8> none = withunit(good, 0, [](npcrec& n) { n.x = 300; });
+        e.push_back({"cloud over no unit", edited(none, "clouds", c + 20, (i32)0), nullptr});
+    }
     // The clock and the cursor.
     rangeedges<u8>(&e, good, "clock", 8, 0, 24, "a clock out of its range");
     rangeedges<u8>(&e, good, "clock", 9, 0, 1, "a clock out of its range");

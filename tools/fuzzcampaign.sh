@@ -33,12 +33,14 @@ runone() {
   (cd "$dir" && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy \
      "$build/fuzz/fuzz_$t" "$dir/corpus" "$repo/fuzz/corpus/$t" -runs="$runs" -max_total_time="$seconds" \
      -print_final_stats=1 -artifact_prefix="$dir/found/" >>"$dir/log" 2>&1) || true
-  local took=$((SECONDS - start)) count found
+  local took=$((SECONDS - start)) count found line
   count=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$dir/log" | tail -1 | grep -o '[0-9]*$' || echo 0)
   found=$(ls "$dir/found" | wc -l)
   [ "$took" -gt 0 ] || took=1
-  printf '%s %-11s %10s runs %6s s %8s /s  findings %s\n' "$(date -u +%F)" "$t" "$count" "$took" \
-    "$((count / took))" "$found" | tee -a "$log"
+  line=$(printf '%s %-11s %10s runs %6s s %8s /s  findings %s' "$(date -u +%F)" "$t" "$count" "$took" \
+    "$((count / took))" "$found")
+  echo "$line" >>"$log"
+  echo "$line"
 }
 
 running=0
