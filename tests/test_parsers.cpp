@@ -19,6 +19,7 @@
 #include "world/lebytes.h"
 #include "world/mapfile.h"
 #include "world/npc.h"
+#include "world/rle.h"
 #include "world/unittype.h"
 #include "world/viewtables.h"
 
@@ -84,6 +85,23 @@ TEST(Parsers, AMapSetIsTakenWholeOrRefusedWithItsReason) {
     EXPECT_EQ(landmap[77], 6);
 }
 
+// Whole runs of exactly n bytes (at least 3): runs of 255 pixels (513
+// bytes), then empty runs (3 bytes) and one last run to make the length.
+static std::vector<u8> wholeruns(size_t n) {
+    std::vector<u8> r;
+    auto run = [&](size_t count) {
+        r.insert(r.end(), {0, 0, (u8)count});
+        r.insert(r.end(), 2 * count, 0x11);
+    };
+    while (r.size() < n) {
+        size_t left = n - r.size();
+        if (left <= 513 && left % 2 == 1) run((left - 3) / 2);
+        else if (left <= 518) run(0);
+        else run(255);
+    }
+    return r;
+}
+
 TEST(Parsers, ItemTypesAreTakenOnlyWhenEveryPictureIsInsideTheRawBytes) {
     starttestdisplay();
     std::vector<u8> records(ITEMSFILEBYTES, 0), raw = {0, 0, 2, 0x1F, 0, 0x1F, 0};
@@ -105,7 +123,34 @@ TEST(Parsers, ItemTypesAreTakenOnlyWhenEveryPictureIsInsideTheRawBytes) {
     EXPECT_EQ(itemtype[7], taken);
     // So is a records file of any other length.
     EXPECT_NE(parseitemtypes(records.data(), records.size() - 1, raw.data(), raw.size()), nullptr);
+    std::vector<u8> longer = records;
+    longer.push_back(0);
+    EXPECT_NE(parseitemtypes(longer.data(), longer.size(), raw.data(), raw.size()), nullptr);
     EXPECT_EQ(itemtype[7], taken);
+
+    // Item 1's picture is made 5-6-5 like any other: 0x001F stays blue,
+    // 0x03E0 (5-5-5 green) doubles. Item 0 is the empty cell and has none.
+    std::vector<u8> greens = {0, 0, 1, 0xE0, 0x03};
+    itemtyperec g{};
+    g.isused = 1;
+    g.rawdatasize = (u32)greens.size();
+    std::vector<u8> two(ITEMSFILEBYTES, 0);
+    itemtypetofile(&g, &two[1 * ITEMTYPESIZE]);
+    ASSERT_EQ(parseitemtypes(two.data(), two.size(), greens.data(), greens.size()), nullptr);
+    ASSERT_NE(itemrawdataptr[1], nullptr);
+    EXPECT_EQ(getu16(itemrawdataptr[1] + 3), 0x07C0);
+
+    // A picture of the largest size, and one byte more, both whole runs.
+    for (size_t size : {(size_t)ITEMPICMAX, (size_t)ITEMPICMAX + 1}) {
+        std::vector<u8> pic = wholeruns(size);
+        ASSERT_EQ(pic.size(), size);
+        itemtyperec big{};
+        big.isused = 1;
+        big.rawdatasize = (u32)size;
+        std::vector<u8> one(ITEMSFILEBYTES, 0);
+        itemtypetofile(&big, &one[9 * ITEMTYPESIZE]);
+        EXPECT_EQ(parseitemtypes(one.data(), one.size(), pic.data(), pic.size()) == nullptr, size == ITEMPICMAX) << size;
+    }
 }
 
 TEST(Parsers, AUnitPictureSetAndATypeRecordAreCheckedBeforeTheyReplaceTheOldOnes) {
@@ -137,6 +182,78 @@ TEST(Parsers, AUnitPictureSetAndATypeRecordAreCheckedBeforeTheyReplaceTheOldOnes
     EXPECT_NE(parseunittype(2, type.data(), type.size()), nullptr);
     EXPECT_EQ(unittype[2]->picno, NUMUNITTYPES - 1);
     EXPECT_NE(parseunittype(2, type.data(), type.size() + 1), nullptr);
+}
+
+// Each bound of a picture set at its last value is taken and one past it
+// refused, the other files being good: the set number, the directory's
+// and the raw file's sizes, a frame's size, and where an empty frame may lie.
+TEST(Parsers, AUnitSetsBoundsTakeTheirLastValueAndRefuseTheNext) {
+    starttestdisplay(555);
+    std::vector<u8> raw = {0, 0, 1, 0x1F, 0, 0, 0, 1, 0xE0, 0x03};
+    auto dirof = [](std::vector<std::pair<int, std::pair<u32, u32>>> frames) {
+        std::vector<u8> d(UNITDIRSIZE, 0);
+        for (auto& [i, f] : frames) {
+            putu32(&d[(size_t)i * 4], f.first);
+            putu32(&d[(size_t)(UNITFRAMES + i) * 4], f.second);
+        }
+        return d;
+    };
+    const int lastone = unitframeindex(2, 7, 15); // the last action, facing and frame
+    std::vector<u8> dir = dirof({{0, {0, 5}}, {lastone, {5, 5}}});
+    auto take = [&](int set, const std::vector<u8>& d, const std::vector<u8>& r) {
+        return parseunitpictures(set, d.data(), d.size(), r.data(), r.size()) == nullptr;
+    };
+    EXPECT_FALSE(take(-1, dir, raw));
+    EXPECT_TRUE(take(0, dir, raw));
+    EXPECT_FALSE(take(NUMUNITTYPES, dir, raw));
+    ASSERT_TRUE(take(NUMUNITTYPES - 1, dir, raw));
+    // Found at every last index, and nowhere past them.
+    u32 size = 0;
+    const int last = NUMUNITTYPES - 1;
+    EXPECT_NE(findunitframe(last, 2, 8, 15, &size), nullptr);
+    EXPECT_EQ(size, 5u);
+    EXPECT_EQ(findunitframe(last, 2, 9, 15, &size), nullptr);
+    EXPECT_EQ(findunitframe(last, 2, 8, 16, &size), nullptr);
+    EXPECT_EQ(findunitframe(last, 3, 8, 15, &size), nullptr);
+    EXPECT_EQ(findunitframe(NUMUNITTYPES, 2, 8, 15, &size), nullptr);
+    EXPECT_EQ(findunitframe(-1, 2, 8, 15, &size), nullptr);
+    EXPECT_NE(findunitframe(last, 0, 1, 0, &size), nullptr) << "frame 0 is there";
+    EXPECT_EQ(findunitframe(last, 0, 1, 1, &size), nullptr) << "an empty frame past frame 0 is not";
+
+    std::vector<u8> longer = dir, shorter = dir;
+    longer.resize(UNITDIRSIZE + 4, 0);
+    shorter.resize(UNITDIRSIZE - 4);
+    EXPECT_FALSE(take(1, longer, raw));
+    EXPECT_FALSE(take(1, shorter, raw));
+    std::vector<u8> big = raw;
+    big.resize((size_t)UNITRAWMAX, 0);
+    EXPECT_TRUE(take(1, dir, big));
+    big.push_back(0);
+    EXPECT_FALSE(take(1, dir, big)) << "a raw file larger than every frame at its largest";
+
+    // A frame of the largest size, and one byte more (both whole runs).
+    std::vector<u8> largest = wholeruns((size_t)UNITFRAMEMAX);
+    ASSERT_EQ(largest.size(), (size_t)UNITFRAMEMAX);
+    ASSERT_TRUE(rleinsidedata(largest.data(), (u32)largest.size()));
+    EXPECT_TRUE(take(2, dirof({{0, {0, (u32)UNITFRAMEMAX}}}), largest));
+    std::vector<u8> onemore = wholeruns((size_t)UNITFRAMEMAX + 1);
+    ASSERT_TRUE(rleinsidedata(onemore.data(), (u32)onemore.size()));
+    EXPECT_FALSE(take(2, dirof({{0, {0, (u32)UNITFRAMEMAX + 1}}}), onemore));
+
+    // Frame 0 is there even empty, and an empty frame may lie anywhere, past
+    // the file or inside another; one byte is a frame and must fit.
+    EXPECT_TRUE(take(3, dirof({{0, {(u32)raw.size() + 100, 0}}, {1, {0, 5}}}), raw));
+    EXPECT_FALSE(take(3, dirof({{0, {(u32)raw.size() + 100, 1}}, {1, {0, 5}}}), raw));
+    EXPECT_TRUE(take(3, dirof({{0, {0, 10}}, {1, {3, 0}}}), raw)) << "an empty frame inside another shares nothing";
+    EXPECT_FALSE(take(3, dirof({{0, {0, 5}}, {1, {3, 5}}}), raw)) << "two frames sharing bytes";
+
+    // A type record's number, the same way.
+    std::vector<u8> type(UNITTYPESIZE, 0);
+    EXPECT_NE(parseunittype(-1, type.data(), type.size()), nullptr);
+    EXPECT_EQ(parseunittype(0, type.data(), type.size()), nullptr);
+    EXPECT_EQ(parseunittype(NUMUNITTYPES - 1, type.data(), type.size()), nullptr);
+    EXPECT_NE(parseunittype(NUMUNITTYPES, type.data(), type.size()), nullptr);
+    EXPECT_NE(parseunittype(0, type.data(), type.size() - 1), nullptr);
 }
 
 TEST(Parsers, TerrainIsExactlyOneTileForEveryLandType) {
