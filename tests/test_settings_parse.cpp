@@ -120,6 +120,17 @@ TEST(SettingsParse, ANewValueTakesThePlaceOfTheKeysRefusedLine) {
     EXPECT_EQ(found(d, "volume"), "25");
 }
 
+// The file's first line is a line like any other: a usable one is
+// rewritten where it is, even with a refused line of the key after it.
+TEST(SettingsParse, TheFirstLineIsRewrittenInItsPlace) {
+    settingsdoc d = parse("volume = 30\nvolume = very\nmute = 0\n");
+    settings_put(&d, "volume", "25");
+    EXPECT_EQ(settings_text(d), "volume = 25\nvolume = very\nmute = 0\n");
+    settingsdoc first = parse("scale = 2\nmute = 0\n");
+    settings_put(&first, "scale", "3");
+    EXPECT_EQ(settings_text(first), "scale = 3\nmute = 0\n");
+}
+
 // Each number at both ends of its range, and the lengths a number may have:
 // up to four digits, leading zeros and all.
 TEST(SettingsParse, NumbersAtTheEndsOfTheirRangesAndTheirLength) {
