@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "editor/itemsave.h"
 #include "platform/files.h"
 #include "sound/dsound.h"
 #include "test_soundwav.h"
@@ -123,6 +124,8 @@ TEST(Parsers, ItemTypesAreTakenOnlyWhenEveryPictureIsInsideTheRawBytes) {
     EXPECT_EQ(itemtype[7], taken);
     // So is a records file of any other length.
     EXPECT_NE(parseitemtypes(records.data(), records.size() - 1, raw.data(), raw.size()), nullptr);
+    t.fileoffset = 0; // the rest of the files good
+    itemtypetofile(&t, &records[7 * ITEMTYPESIZE]);
     std::vector<u8> longer = records;
     longer.push_back(0);
     EXPECT_NE(parseitemtypes(longer.data(), longer.size(), raw.data(), raw.size()), nullptr);
@@ -139,6 +142,15 @@ TEST(Parsers, ItemTypesAreTakenOnlyWhenEveryPictureIsInsideTheRawBytes) {
     ASSERT_EQ(parseitemtypes(two.data(), two.size(), greens.data(), greens.size()), nullptr);
     ASSERT_NE(itemrawdataptr[1], nullptr);
     EXPECT_EQ(getu16(itemrawdataptr[1] + 3), 0x07C0);
+
+    // Item 0's picture is left as the file has it on loading, and saved so.
+    std::vector<u8> zero(ITEMSFILEBYTES, 0);
+    itemtypetofile(&g, &zero[0]);
+    ASSERT_EQ(parseitemtypes(zero.data(), zero.size(), greens.data(), greens.size()), nullptr);
+    std::vector<u8> savedraw, saveddat;
+    std::vector<u32> offsets;
+    builditemfiles(&savedraw, &saveddat, &offsets);
+    EXPECT_EQ(savedraw, greens) << "item 0's picture, loaded and saved on 5-6-5";
 
     // A picture of the largest size, and one byte more, both whole runs.
     for (size_t size : {(size_t)ITEMPICMAX, (size_t)ITEMPICMAX + 1}) {
@@ -246,6 +258,11 @@ TEST(Parsers, AUnitSetsBoundsTakeTheirLastValueAndRefuseTheNext) {
     EXPECT_FALSE(take(3, dirof({{0, {(u32)raw.size() + 100, 1}}, {1, {0, 5}}}), raw));
     EXPECT_TRUE(take(3, dirof({{0, {0, 10}}, {1, {3, 0}}}), raw)) << "an empty frame inside another shares nothing";
     EXPECT_FALSE(take(3, dirof({{0, {0, 5}}, {1, {3, 5}}}), raw)) << "two frames sharing bytes";
+    ASSERT_TRUE(take(3, dirof({{0, {0, 0}}, {1, {0, 5}}}), raw));
+    EXPECT_NE(findunitframe(3, 0, 1, 0, &size), nullptr) << "an empty frame 0 is there";
+    EXPECT_EQ(size, 0u);
+    // A raw file of one byte is checked like any other.
+    EXPECT_FALSE(take(4, dirof({{0, {0, 1}}}), {0}));
 
     // A type record's number, the same way.
     std::vector<u8> type(UNITTYPESIZE, 0);
