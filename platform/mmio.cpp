@@ -42,9 +42,6 @@ static bool fill(mmiofile* f, i64 at) {
 
 static bool inwindow(const mmiofile* f, const u8* p) { return p >= f->info.pchBuffer && p <= f->info.pchEndRead; }
 
-// No sound of the game comes near this; a larger file is refused unread.
-constexpr size_t MMIO_MAXFILE = 64u << 20;
-
 static mmiofile* openon(std::vector<u8>* owned, const u8* data, size_t size, mmioinfo* info, u32 flags) {
     u32 why = MMSYSERR_NOERROR;
     mmiofile* f = nullptr;

@@ -51,6 +51,8 @@ enum : u32 {
     MMIO_FINDLIST = 0x40,  // a "LIST" chunk with the given fccType
 };
 constexpr u32 MMIO_DEFAULTBUFFER = 8192;
+// No sound of the game comes near this; a larger file is refused unread.
+constexpr size_t MMIO_MAXFILE = 64u << 20;
 
 // Seek origins.
 enum : int { MMIO_SEEK_SET = 0, MMIO_SEEK_CUR = 1, MMIO_SEEK_END = 2 };

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "platform/dsound.h"
+#include "platform/mmio.h"
 #include "platform/types.h"
 
 constexpr int NUMSOUNDS = 12;
@@ -22,7 +23,7 @@ extern u32 soundenabled;
 u32 InitDSound(const dsguid* device);
 // 1 when the slot's buffer holds the file's samples. A file larger than any
 // sound of the game is refused unread.
-constexpr size_t SOUNDMAXFILE = 64u << 20;
+constexpr size_t SOUNDMAXFILE = MMIO_MAXFILE;
 u32 LoadSound(int slot, const char* file);
 // The same from a WAV file's bytes.
 u32 LoadSoundBytes(int slot, const u8* bytes, size_t size);
