@@ -6,8 +6,9 @@
 #   fuzz/corpus/<target> and what OUT already holds of it (so a campaign
 #   stopped part way goes on from there). New inputs go to
 #   OUT/<target>/corpus, findings to OUT/<target>/found. Each run of a target
-#   appends a line to fuzz/campaign.log: the date, the target, its runs,
-#   seconds, runs per second and findings.
+#   prints a line and appends it to fuzz/campaign.log (FUZZLOG, if set): the
+#   date, the target, its runs, seconds, runs per second and findings. RUNS
+#   of -1 is no limit.
 #   Afterwards tools/fuzzmerge.sh BUILD OUT takes what adds coverage into
 #   fuzz/corpus.
 set -euo pipefail
@@ -23,7 +24,7 @@ targets=("$@")
 build=$(cd "$build" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-log=$PWD/fuzz/campaign.log
+log=${FUZZLOG:-$PWD/fuzz/campaign.log}
 repo=$PWD
 
 runone() {

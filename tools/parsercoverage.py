@@ -71,12 +71,12 @@ def main():
             compiled[source] = gcovfiles(source, objdirs, root)
     total_run = total_lines = 0
     for p in parts:
-        source, _, spec = p.partition(":")
+        source, _, which = p.partition(":")
         keep = drop = None
-        if spec.startswith("-"):
-            drop = set(spec[1:].split(","))
-        elif spec:
-            keep = set(spec.split(","))
+        if which.startswith("-"):
+            drop = set(which[1:].split(","))
+        elif which:
+            keep = set(which.split(","))
         pool = [compiled.get(source)] if source.endswith(".cpp") else list(compiled.values())
         ranges, counts = [], {}
         for files in pool:

@@ -30,10 +30,5 @@ static constexpr bool coverswhole() {
 }
 static_assert(coverswhole(), "item fields must cover the whole record");
 
-static constexpr bool itemasfile = laidoutasfile(itemfields, sizeof(itemtyperec));
-
-void itemtypefromfile(const u8* bytes, itemtyperec* t) {
-    if (itemasfile) std::memcpy(t, bytes, sizeof *t);
-    else readfields(itemfields, bytes, t);
-}
+void itemtypefromfile(const u8* bytes, itemtyperec* t) { readrecord<itemfields>(bytes, t); }
 void itemtypetofile(const itemtyperec* t, u8* bytes) { writefields(itemfields, t, bytes); }

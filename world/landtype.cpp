@@ -7,7 +7,6 @@
 #include "platform/files.h"
 #include "video/display.h"
 #include "world/itemtype.h"
-#include "world/rle.h"
 
 u16* landrawdataptr[NUMLANDTYPES];
 landtyperec* landtype[NUMLANDTYPES];
@@ -27,15 +26,15 @@ void tilerow(int r, int* firstcol, int* pixels) {
 
 // to565 on four pixels a word, a megabyte of them at every load: each
 // pixel's channels move only inside its own 16-bit lane.
-static void allto565(u16* pixels, u32 count) {
+static void allto565(u16* pixels) {
+    static_assert(TERRAINBYTES % 8 == 0, "the tiles are whole words");
     const u64 low5 = 0x001F001F001F001Full;
-    for (u32 i = 0; i + 4 <= count; i += 4) {
+    for (u32 i = 0; i < TERRAINBYTES / 2; i += 4) {
         u64 w;
         std::memcpy(&w, pixels + i, sizeof w);
         w = (w >> 10 & low5) << 11 | (w >> 5 & low5) << 6 | (w & low5);
         std::memcpy(pixels + i, &w, sizeof w);
     }
-    for (u32 i = count & ~3u; i < count; i++) pixels[i] = to565(pixels[i]);
 }
 
 // Exactly 1280 tiles: a longer or shorter file is not one the land editor wrote.
@@ -45,7 +44,7 @@ const char* parseland(const u8* bytes, size_t size) {
     // The file's little-endian pixels are the machine's.
     static_assert(std::endian::native == std::endian::little);
     std::memcpy(tiles, bytes, TERRAINBYTES);
-    if (pixelformat == 2) allto565(tiles, TERRAINBYTES / 2);
+    if (pixelformat == 2) allto565(tiles);
     static_assert(sizeof(landtyperec) == 18, "land type records are 18 bytes");
     landtyperec* types = (landtyperec*)gamecalloc(sizeof(landtyperec) * NUMLANDTYPES, "landtype[0]");
     for (int n = 0; n < NUMLANDTYPES; n++) {

@@ -57,6 +57,13 @@ template <size_t N> void readfields(const recfield (&fields)[N], const u8* file,
     }
 }
 
+// A record from its file bytes: one copy when the struct is laid out as the
+// file is, field by field otherwise; decided when it is compiled.
+template <const auto& fields, typename R> void readrecord(const u8* file, R* rec) {
+    if constexpr (laidoutasfile(fields, sizeof(R))) std::memcpy(rec, file, sizeof(R));
+    else readfields(fields, file, rec);
+}
+
 template <size_t N> void writefields(const recfield (&fields)[N], const void* rec, u8* file) {
     for (const recfield& f : fields) {
         const u8* m = (const u8*)rec + f.memoffset;

@@ -31,12 +31,7 @@ static constexpr bool coverswhole() {
 }
 static_assert(coverswhole(), "npc fields must cover the whole record");
 
-static constexpr bool npcasfile = laidoutasfile(npcfields, sizeof(npcrec));
-
-void npcfromfile(const u8* bytes, npcrec* n) {
-    if (npcasfile) std::memcpy(n, bytes, sizeof *n);
-    else readfields(npcfields, bytes, n);
-}
+void npcfromfile(const u8* bytes, npcrec* n) { readrecord<npcfields>(bytes, n); }
 void npctofile(const npcrec* n, u8* bytes) { writefields(npcfields, n, bytes); }
 
 static_assert(sizeof(mapheader) == MAPDATASIZE, "the map header is its file, byte for byte");

@@ -28,5 +28,5 @@ static constexpr bool coverswhole() {
 }
 static_assert(coverswhole(), "unit type fields must cover the whole record");
 
-void unittypefromfile(const u8* bytes, unittyperec* u) { readfields(unitfields, bytes, u); }
+void unittypefromfile(const u8* bytes, unittyperec* u) { readrecord<unitfields>(bytes, u); }
 void unittypetofile(const unittyperec* u, u8* bytes) { writefields(unitfields, u, bytes); }
