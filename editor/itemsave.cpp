@@ -26,9 +26,7 @@ void builditemfiles(std::vector<u8>* raw, std::vector<u8>* dat, std::vector<u32>
             r.fileoffset = (u32)raw->size();
             (*offsets)[n] = r.fileoffset;
             raw->insert(raw->end(), itemrawdataptr[n], itemrawdataptr[n] + r.rawdatasize);
-            // Loading leaves item 0's picture (the empty cell's, never drawn)
-            // as the file has it, so saving must too.
-            if (pixelformat == 2 && n > 0) {
+            if (itempictureconverted(n)) {
                 debuglog("Converting item %d raw data ...\n", n);
                 rleto555(raw->data() + r.fileoffset, r.rawdatasize);
             }

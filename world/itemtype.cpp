@@ -43,6 +43,8 @@ static const char* checkitems(const itemtyperec* types, const u8* raw, size_t ra
     return nullptr;
 }
 
+bool itempictureconverted(int n) { return pixelformat == 2 && n > 0; }
+
 static void commitpictures(const u8* raw) {
     for (int i = 0; i < NUMITEMTYPES; i++) {
         itemtyperec& t = *itemtype[i];
@@ -51,7 +53,7 @@ static void commitpictures(const u8* raw) {
         if (!t.isused || !t.rawdatasize) continue;
         itemrawdataptr[i] = (u8*)gamealloc(t.rawdatasize, "inititemtypes()");
         std::memcpy(itemrawdataptr[i], raw + t.fileoffset, t.rawdatasize);
-        if (pixelformat == 2 && i > 0) rleto565(itemrawdataptr[i], t.rawdatasize);
+        if (itempictureconverted(i)) rleto565(itemrawdataptr[i], t.rawdatasize);
     }
 }
 

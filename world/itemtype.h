@@ -49,6 +49,10 @@ struct landtyperec {
 
 extern itemtyperec* itemtype[NUMITEMTYPES];
 extern u8* itemrawdataptr[NUMITEMTYPES];
+// Whether item n's picture is held in the screen's format rather than the
+// file's: item 0 (the empty cell's, never drawn) stays as the file has it,
+// so loading and saving both pass it by.
+bool itempictureconverted(int n);
 extern u16* landrawdataptr[NUMLANDTYPES];
 extern landtyperec* landtype[NUMLANDTYPES];
 

@@ -18,17 +18,7 @@ static constexpr recfield itemfields[] = {
 
 #undef F
 
-// The fields follow each other without gaps to the record's end, so no
-// byte is lost on a round trip.
-static constexpr bool coverswhole() {
-    int at = 0;
-    for (const recfield& f : itemfields) {
-        if (f.fileoffset != at) return false;
-        at += f.width;
-    }
-    return at == ITEMTYPESIZE;
-}
-static_assert(coverswhole(), "item fields must cover the whole record");
+static_assert(coversfile(itemfields, ITEMTYPESIZE), "item fields must cover the whole record");
 
 void itemtypefromfile(const u8* bytes, itemtyperec* t) { readrecord<itemfields>(bytes, t); }
 void itemtypetofile(const itemtyperec* t, u8* bytes) { writefields(itemfields, t, bytes); }

@@ -25,6 +25,17 @@ struct recfield {
     size_t memoffset;
 };
 
+// Whether the fields follow each other without gaps to the record's end,
+// so that no byte of the file is lost on a round trip.
+template <size_t N> constexpr bool coversfile(const recfield (&fields)[N], size_t filesize) {
+    size_t at = 0;
+    for (const recfield& f : fields) {
+        if (f.fileoffset != at) return false;
+        at += f.width;
+    }
+    return at == filesize;
+}
+
 // Whether a record's struct holds every field where its file does, and
 // nothing more: on a little-endian machine its file bytes are then the
 // struct as it stands, and a whole table of records reads with one copy.

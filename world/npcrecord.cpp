@@ -19,17 +19,7 @@ static constexpr recfield npcfields[] = {
 
 #undef F
 
-// The fields follow each other without gaps to the record's end, so no
-// byte is lost on a round trip.
-static constexpr bool coverswhole() {
-    int at = 0;
-    for (const recfield& f : npcfields) {
-        if (f.fileoffset != at) return false;
-        at += f.width;
-    }
-    return at == NPCRECSIZE;
-}
-static_assert(coverswhole(), "npc fields must cover the whole record");
+static_assert(coversfile(npcfields, NPCRECSIZE), "npc fields must cover the whole record");
 
 void npcfromfile(const u8* bytes, npcrec* n) { readrecord<npcfields>(bytes, n); }
 void npctofile(const npcrec* n, u8* bytes) { writefields(npcfields, n, bytes); }

@@ -16,17 +16,7 @@ static constexpr recfield unitfields[] = {
 
 #undef F
 
-// The fields follow each other without gaps to the record's end, so no
-// byte is lost on a round trip.
-static constexpr bool coverswhole() {
-    int at = 0;
-    for (const recfield& f : unitfields) {
-        if (f.fileoffset != at) return false;
-        at += f.width;
-    }
-    return at == UNITTYPESIZE;
-}
-static_assert(coverswhole(), "unit type fields must cover the whole record");
+static_assert(coversfile(unitfields, UNITTYPESIZE), "unit type fields must cover the whole record");
 
 void unittypefromfile(const u8* bytes, unittyperec* u) { readrecord<unitfields>(bytes, u); }
 void unittypetofile(const unittyperec* u, u8* bytes) { writefields(unitfields, u, bytes); }
